@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/profile.h"
+#include "platform/shell.h"
+#include "platform/ui.h"
+
+namespace vw {
+
+// Everything the core may ask of the platform. A backend owns the parts and
+// hands out this view; the core never reaches the platform another way.
+struct Platform {
+    ProfileReader& profile;
+    Shell& shell;
+    Process& process;
+    FileSystem& files;
+    Ui& ui;
+};
+
+}  // namespace vw

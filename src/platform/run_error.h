@@ -1,0 +1,50 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace vw {
+
+// A run-time failure. An operation without error handling of its own lets it
+// pass to its caller; the wash run has none, so one that leaves a washer ends
+// the run (Main absorbs it).
+class RunError : public std::runtime_error {
+public:
+    RunError(long number, const std::string& description)
+        : std::runtime_error(description), number_(number) {}
+    long Number() const noexcept { return number_; }
+
+private:
+    long number_;
+};
+
+// Error numbers carried by RunError, in the classic run-time numbering the
+// system's failure model comes from.
+namespace errnum {
+constexpr long kInvalidArgument = 5;
+constexpr long kOverflow = 6;
+constexpr long kOutOfMemory = 7;
+constexpr long kSubscriptOutOfRange = 9;
+constexpr long kFileNotFound = 53;
+constexpr long kFileAlreadyOpen = 55;
+constexpr long kDeviceUnavailable = 68;
+constexpr long kPermissionDenied = 70;
+constexpr long kDiskNotReady = 71;
+constexpr long kPathFileAccessError = 75;
+constexpr long kPathNotFound = 76;
+constexpr long kCannotCreateObject = 429;
+}  // namespace errnum
+
+// "On failure, resume with the next statement": runs one statement and drops
+// any run-time failure raised inside it. An operation with that handling wraps
+// each of its statements in one call.
+template <typename Statement>
+void ResumeNext(Statement&& statement) noexcept {
+    try {
+        statement();
+    } catch (const std::exception&) {
+        // Dropped on purpose: the caller goes on with its next statement.
+    }
+}
+
+}  // namespace vw

@@ -1,0 +1,10 @@
+#include "platform/sim/sim_platform.h"
+
+namespace vw::sim {
+
+SimPlatform::SimPlatform() : view_{profile, shell, process, files, ui} {
+    files.AddFolder("C:\\");
+    files.AddFolder(process.programFolder);
+}
+
+}  // namespace vw::sim

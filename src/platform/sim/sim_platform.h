@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/sim/sim_faults.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_process.h"
+#include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_ui.h"
+
+namespace vw::sim {
+
+// The whole simulated platform, deterministic and in memory. Tests reach the
+// parts directly to seed state, arm faults and read the journal.
+class SimPlatform {
+public:
+    SimPlatform();
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    Platform& platform() { return view_; }
+
+    Journal journal;
+    SimFaults faults;
+    SimFileSystem files{faults};
+    SimProfileReader profile{files, journal};
+    SimShell shell{faults, journal};
+    SimProcess process;
+    SimUi ui{faults, journal};
+
+private:
+    Platform view_;
+};
+
+}  // namespace vw::sim

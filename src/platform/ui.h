@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vw {
+
+enum class ControlKind { kLabel, kProgressBar, kImage, kDriveList };
+
+// One control of a window as laid out for display; positions in twips.
+struct ControlLayout {
+    const char* name;
+    ControlKind kind;
+    const char* caption;
+    int left, top, width, height;
+    bool visible;
+    std::uint32_t textColour;  // RGB, red in the low byte
+};
+
+// A window the platform has realised from a layout. It is created hidden and
+// is never shown; destroying this object destroys the window and its controls.
+// Controls are addressed by their index in the layout.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+
+    virtual void Resize(int widthTwips, int heightTwips) = 0;
+    virtual void SetControlVisible(std::size_t control, bool visible) = 0;
+    virtual void SetProgress(std::size_t control, float value) = 0;
+    // The control's own window handle, for messages sent to it.
+    virtual std::uintptr_t ControlHandle(std::size_t control) = 0;
+    // The entries of a drive list, as it shows them ("c: [label]").
+    virtual std::vector<std::string> DriveEntries(std::size_t control) = 0;
+};
+
+// Message-box button and icon flags, and the button that closed a box.
+namespace mb {
+constexpr std::uint32_t kOk = 0x00;
+constexpr std::uint32_t kIconStop = 0x10;
+constexpr std::uint32_t kIconInformation = 0x40;
+constexpr int kIdOk = 1;
+}  // namespace mb
+
+// The platform's windowing services.
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Creates a borderless window of the given client size with the given
+    // controls, never showing it. A progress bar ranges 0 to 100. Raises
+    // RunError when the window cannot be created.
+    virtual std::unique_ptr<WindowView> CreateHiddenWindow(const std::vector<ControlLayout>& layout,
+                                                           int widthTwips, int heightTwips) = 0;
+
+    virtual std::intptr_t SendMessageA(std::uintptr_t window, std::uint32_t message,
+                                       std::uintptr_t wParam, std::intptr_t lParam) = 0;
+
+    // Lets every pending window message of the program be processed.
+    virtual void DoEvents() = 0;
+
+    // A modal box without owner; returns the button that closed it.
+    virtual int MessageBoxA(const std::string& text, const std::string& caption,
+                            std::uint32_t type) = 0;
+};
+
+}  // namespace vw

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+
+namespace vw::win32 {
+
+struct CloseHandleCloser {
+    void operator()(HANDLE h) const noexcept { ::CloseHandle(h); }
+};
+struct FindCloseCloser {
+    void operator()(HANDLE h) const noexcept { ::FindClose(h); }
+};
+struct DestroyWindowCloser {
+    void operator()(HWND h) const noexcept { ::DestroyWindow(h); }
+};
+struct ReleaseScreenDcCloser {
+    void operator()(HDC h) const noexcept { ::ReleaseDC(nullptr, h); }
+};
+struct DeleteDcCloser {
+    void operator()(HDC h) const noexcept { ::DeleteDC(h); }
+};
+struct RegCloseKeyCloser {
+    void operator()(HKEY h) const noexcept { ::RegCloseKey(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleCloser>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseCloser, -1>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindowCloser>;
+// A device context obtained with GetDC(nullptr).
+using UniqueScreenDc = UniqueHandle<HDC, ReleaseScreenDcCloser>;
+// A device context obtained with CreateCompatibleDC.
+using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcCloser>;
+using UniqueRegKey = UniqueHandle<HKEY, RegCloseKeyCloser>;
+
+}  // namespace vw::win32

@@ -1,0 +1,62 @@
+#include "platform/win32/win32_drive_list.h"
+
+#include <windows.h>
+
+#include <cctype>
+
+namespace vw::win32 {
+
+namespace {
+
+// While it lives, a drive without a medium fails at once instead of asking
+// the user to insert one.
+class CriticalErrorsFail {
+public:
+    CriticalErrorsFail() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {
+        ::SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
+    }
+    ~CriticalErrorsFail() { ::SetErrorMode(previous_); }
+    CriticalErrorsFail(const CriticalErrorsFail&) = delete;
+    CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
+
+private:
+    UINT previous_;
+};
+
+std::string VolumeLabel(const char* root) {
+    char label[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr,
+                                 0)) {
+        return {};
+    }
+    return label;
+}
+
+}  // namespace
+
+std::vector<std::string> DriveListEntries() {
+    // The list of roots may grow between the two calls; retry until it fits.
+    std::string roots;
+    for (DWORD need = ::GetLogicalDriveStringsA(0, nullptr); need != 0;) {
+        roots.assign(need, '\0');
+        const DWORD n = ::GetLogicalDriveStringsA(need, roots.data());
+        if (n < need) {
+            roots.resize(n);
+            break;
+        }
+        need = n + 1;
+    }
+
+    CriticalErrorsFail guard;
+    std::vector<std::string> entries;
+    for (const char* root = roots.c_str(); *root != '\0'; root += std::strlen(root) + 1) {
+        std::string entry{static_cast<char>(std::tolower(static_cast<unsigned char>(root[0]))),
+                          ':'};
+        const std::string label = VolumeLabel(root);
+        if (!label.empty()) entry += " [" + label + "]";
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+}  // namespace vw::win32

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vw::win32 {
+
+// The machine's drives as a drive list box shows them, in letter order: the
+// letter in lower case and a colon, then " [label]" when the volume has a
+// label ("c: [system]"). A drive that is not ready is listed without a label.
+std::vector<std::string> DriveListEntries();
+
+}  // namespace vw::win32

@@ -1,0 +1,12 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace vw::win32 {
+
+void Win32Shell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
+    ::SHAddToRecentDocs(flags, item);
+}
+
+}  // namespace vw::win32

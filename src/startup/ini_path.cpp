@@ -1,0 +1,7 @@
+#include "startup/ini_path.h"
+
+namespace vw {
+
+std::string IniPath;
+
+}  // namespace vw

@@ -1,0 +1,33 @@
+#include "startup/main.h"
+
+#include <memory>
+
+#include "platform/run_error.h"
+#include "startup/ini_path.h"
+#include "wash/frm_wash.h"
+
+namespace vw {
+
+void Main(Platform& platform) noexcept {
+    bool anotherRuns = false;
+    ResumeNext([&] { anotherRuns = platform.process.AnotherInstanceRunning(); });
+    if (anotherRuns) return;
+
+    std::string path;
+    ResumeNext([&] { path = platform.process.ProgramFolder() + "\\Local.Ini"; });
+    // A hidden or system Local.Ini is not found: a normal-attribute search.
+    ResumeNext([&] {
+        if (!platform.files.List(path, attr::kNormal).Next().empty()) IniPath = path;
+    });
+
+    // First use creates and loads the window; a failure there or anywhere in
+    // the run skips the rest of this statement, as the run's end does.
+    std::unique_ptr<frmWash> form;
+    ResumeNext([&] {
+        form = std::make_unique<frmWash>(platform);
+        form->StartClean();
+    });
+    ResumeNext([&] { form.reset(); });
+}
+
+}  // namespace vw

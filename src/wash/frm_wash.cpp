@@ -1,0 +1,50 @@
+#include "wash/frm_wash.h"
+
+#include "common/read_ini.h"
+#include "platform/run_error.h"
+#include "startup/ini_path.h"
+
+namespace vw {
+
+frmWash::frmWash(Platform& platform) : platform_(platform) {
+    const auto& layout = WashWindowLayout();
+    for (std::size_t i = 0; i < layout.size(); ++i) visible_[i] = layout[i].visible;
+    // Laid out on a larger client area; the load step sets the real size.
+    view_ = platform_.ui.CreateHiddenWindow(layout, 4680, 3315);
+    Form_Load();
+}
+
+frmWash::~frmWash() = default;
+
+void frmWash::Form_Load() {
+    ResumeNext([&] { view_->Resize(kWashWindowWidth, kWashWindowHeight); });
+}
+
+std::vector<std::string> frmWash::DriveList() const {
+    return view_->DriveEntries(Index(Ctl::Drive1));
+}
+
+std::string frmWash::Setting(const char* section, const char* key) const {
+    return ReadIni(platform_.profile, section, key, IniPath);
+}
+
+void frmWash::StepProgress(Ctl label) {
+    if (progressMax_ > progressValue_) {
+        progressValue_ = progressValue_ + 9.0f;
+        view_->SetProgress(Index(Ctl::ProgressBar1), progressValue_);
+        std::uintptr_t bar = view_->ControlHandle(Index(Ctl::ProgressBar1));
+        SetProgressBarColor(bar, WashWindowLayout()[Index(Ctl::lblExit)].textColour);
+    }
+    visible_[Index(label)] = true;
+    view_->SetControlVisible(Index(label), true);
+    platform_.ui.DoEvents();
+}
+
+void frmWash::SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t colour) {
+    constexpr std::uint32_t kSetBarColour = 0x409;
+    platform_.ui.SendMessageA(windowHandle, kSetBarColour, 0, static_cast<std::intptr_t>(colour));
+}
+
+void frmWash::ClearDocumentHistory() { platform_.shell.SHAddToRecentDocs(0, nullptr); }
+
+}  // namespace vw

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "wash/layout.h"
+
+namespace vw {
+
+// The wash window: hidden host of the wash run and of every washer. Its
+// controls carry the run's state (done-markers, progress value).
+class frmWash {
+public:
+    // Creates the window hidden and runs its load step.
+    explicit frmWash(Platform& platform);
+    // Unloads the window: its window and controls are destroyed.
+    ~frmWash();
+    frmWash(const frmWash&) = delete;
+    frmWash& operator=(const frmWash&) = delete;
+
+    // The whole wash run, synchronously. A failure that leaves a washer
+    // ends it and passes to the caller.
+    void StartClean();
+
+    bool Visible(Ctl control) const { return visible_[Index(control)]; }
+    float ProgressValue() const { return progressValue_; }
+    float ProgressMax() const { return progressMax_; }
+    std::vector<std::string> DriveList() const;
+
+private:
+    void Form_Load();
+    void StepProgress(Ctl label);
+    void SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t colour);
+    std::string Setting(const char* section, const char* key) const;
+
+    void ClearDocumentHistory();
+
+    Platform& platform_;
+    std::unique_ptr<WindowView> view_;
+    std::array<bool, Index(Ctl::kCount)> visible_{};
+    float progressMax_ = 100.0f;
+    float progressValue_ = 0.0f;
+};
+
+}  // namespace vw

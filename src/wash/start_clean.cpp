@@ -1,0 +1,48 @@
+#include "common/settings.h"
+#include "wash/frm_wash.h"
+
+namespace vw {
+
+namespace {
+struct Step {
+    const char* section;
+    const char* key;
+    bool skipSwitch;  // "1" skips the action instead of calling for it
+    void (frmWash::*action)();
+    Ctl label;
+};
+}  // namespace
+
+void frmWash::StartClean() {
+    const char* kStd = section::kStandardOptions;
+    // The fixed order of the run. A step whose washer has not joined the run
+    // yet has no action and only makes its progress step.
+    static const Step kRun[] = {
+        {kStd, "FindHistory", false, nullptr, Ctl::lblChkFindHistory},
+        {kStd, "DocumentHistory", false, &frmWash::ClearDocumentHistory,
+         Ctl::lblChkDocumentHistory},
+        {kStd, "RunHistory", false, nullptr, Ctl::lblChkRunHistory},
+        {kStd, "RecycleBin", false, nullptr, Ctl::lblChkRecycleBin},
+        {kStd, "MediaPlayer", false, nullptr, Ctl::lblChkMediaPlayer},
+        {kStd, "TempFiles", false, nullptr, Ctl::lblChkTempFiles},
+        {kStd, "ScanTempFiles", false, nullptr, Ctl::lblChkScanTempFiles},
+        {kStd, "MSOfficeTrack", false, nullptr, Ctl::lblChkMSOfficeTrack},
+        {kStd, "IE", false, nullptr, Ctl::lblChkIE},
+        {section::kWashOptions, "SkipAllCustomWashItems", true, nullptr, Ctl::lblCaption},
+        {kStd, "Netscape", false, nullptr, Ctl::lblChkNetscape},
+    };
+
+    for (const Step& step : kRun) {
+        const bool isOne = Setting(step.section, step.key) == "1";
+        if (isOne != step.skipSwitch && step.action) (this->*step.action)();
+        StepProgress(step.label);
+    }
+
+    // Read again: the file may have changed during the run.
+    if (Setting(kStd, "RunHistory") == "1" && Setting(section::kWashOptions, "SkipMessages") != "1") {
+        platform_.ui.MessageBoxA("Please logoff the machine for effect in Run History.", kAppTitle,
+                                 mb::kOk | mb::kIconInformation);
+    }
+}
+
+}  // namespace vw

@@ -1,0 +1,25 @@
+#include <gtest/gtest.h>
+
+#include "platform/contract/profile_cases.h"
+#include "platform/sim/sim_platform.h"
+
+namespace vw {
+namespace {
+
+// The simulated reader gives the same answers as the real one (the win32
+// suite runs these cases against the platform's own reader).
+TEST(SimProfileContract, AnswersEveryCaseLikeThePlatform) {
+    for (const auto& c : contract::ProfileCases()) {
+        sim::SimPlatform sim;
+        sim.files.AddFile("C:\\t\\case.ini", c.text);
+        std::string buffer(c.size, '\x7f');
+        const auto n =
+            sim.profile.GetPrivateProfileStringA(c.section, c.key, "", buffer.data(), c.size,
+                                                 "C:\\t\\case.ini");
+        EXPECT_EQ(buffer.substr(0, n), c.expected) << c.name;
+        EXPECT_EQ(buffer[n], '\0') << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace vw

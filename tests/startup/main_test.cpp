@@ -1,0 +1,89 @@
+#include "startup/main.h"
+
+#include <gtest/gtest.h>
+
+#include "support/sim_run.h"
+
+namespace vw {
+namespace {
+
+class MainTest : public ::testing::Test {
+protected:
+    void WriteIni(const std::string& text, std::uint32_t attributes = attr::kArchive) {
+        m.sim.files.AddFile(m.IniFile(), text, attributes);
+    }
+    test::SimMachine m;
+};
+
+TEST_F(MainTest, FindsLocalIniBesideTheProgramAndRunsWithIt) {
+    WriteIni("[Standard Options]\r\nRunHistory=1\r\n");
+    Main(m.sim.platform());
+    EXPECT_EQ(IniPath, "C:\\Program Files\\Vantrix\\Local.Ini");
+    EXPECT_EQ(m.sim.ui.boxes.size(), 1u);
+    ASSERT_EQ(m.sim.ui.windows.size(), 1u);
+    EXPECT_TRUE(m.sim.ui.windows[0]->destroyed);
+    EXPECT_FLOAT_EQ(m.sim.ui.windows[0]->progress, 99.0f);
+    EXPECT_EQ(m.sim.journal.back(), "unload");
+}
+
+TEST_F(MainTest, AnotherInstanceRunningTouchesNothing) {
+    WriteIni("[Standard Options]\r\nRunHistory=1\r\nDocumentHistory=1\r\n");
+    m.sim.process.anotherInstance = true;
+    Main(m.sim.platform());
+    EXPECT_TRUE(m.sim.journal.empty());
+    EXPECT_TRUE(m.sim.ui.windows.empty());
+    EXPECT_TRUE(IniPath.empty());
+}
+
+TEST_F(MainTest, HiddenSystemOrFolderLocalIniCountsAsMissing) {
+    for (std::uint32_t attributes : {attr::kHidden, attr::kSystem, attr::kDirectory}) {
+        test::SimMachine fresh;
+        if (attributes == attr::kDirectory) {
+            fresh.sim.files.AddFolder(fresh.IniFile());
+        } else {
+            fresh.sim.files.AddFile(fresh.IniFile(), "[Standard Options]\r\nRunHistory=1\r\n",
+                                    attributes);
+        }
+        Main(fresh.sim.platform());
+        EXPECT_TRUE(IniPath.empty()) << attributes;
+        EXPECT_TRUE(fresh.sim.ui.boxes.empty()) << attributes;
+        // Every read is empty: all steps made, none acted.
+        EXPECT_FLOAT_EQ(fresh.sim.ui.windows.at(0)->progress, 99.0f);
+    }
+}
+
+TEST_F(MainTest, ReadOnlyLocalIniIsFound) {
+    WriteIni("[Standard Options]\r\nRunHistory=1\r\n", attr::kReadOnly | attr::kArchive);
+    Main(m.sim.platform());
+    EXPECT_EQ(m.sim.ui.boxes.size(), 1u);
+}
+
+TEST_F(MainTest, ProgramInADriveRootUsesThePathAsFormed) {
+    m.sim.process.programFolder = "C:\\";
+    WriteIni("[Standard Options]\r\nRunHistory=1\r\n");
+    Main(m.sim.platform());
+    EXPECT_EQ(IniPath, "C:\\\\Local.Ini");
+    EXPECT_EQ(m.sim.ui.boxes.size(), 1u);
+}
+
+TEST_F(MainTest, FailureThatEndsTheRunIsAbsorbedAndTheWindowUnloaded) {
+    WriteIni("[Standard Options]\r\nDocumentHistory=1\r\nRunHistory=1\r\n");
+    m.sim.faults.FailOn("SHAddToRecentDocs", errnum::kPermissionDenied);
+    Main(m.sim.platform());
+    ASSERT_EQ(m.sim.ui.windows.size(), 1u);
+    EXPECT_TRUE(m.sim.ui.windows[0]->destroyed);
+    EXPECT_FLOAT_EQ(m.sim.ui.windows[0]->progress, 9.0f);
+    EXPECT_TRUE(m.sim.ui.boxes.empty());
+}
+
+TEST_F(MainTest, WindowThatCannotBeCreatedEndsTheProgramQuietly) {
+    WriteIni("[Standard Options]\r\nDocumentHistory=1\r\n");
+    m.sim.faults.FailOn("CreateHiddenWindow", errnum::kOutOfMemory);
+    Main(m.sim.platform());
+    EXPECT_TRUE(m.sim.ui.windows.empty());
+    EXPECT_EQ(m.JournalCount("read"), 0u);
+    EXPECT_EQ(m.JournalCount("SHAddToRecentDocs"), 0u);
+}
+
+}  // namespace
+}  // namespace vw
