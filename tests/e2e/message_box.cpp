@@ -31,6 +31,24 @@ BOOL CALLBACK FindMessage(HWND child, LPARAM param) {
     *message = Title(child);
     return message->empty();
 }
+
+std::vector<HWND> ShownChildren(HWND box, const char* className) {
+    struct Filter {
+        const char* className;
+        std::vector<HWND> found;
+    } filter{className, {}};
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* f = reinterpret_cast<Filter*>(param);
+            if (IsWindowVisible(child) && ClassName(child) == f->className) {
+                f->found.push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&filter));
+    return filter.found;
+}
 }  // namespace
 
 std::vector<HWND> BoxesOf(DWORD pid) {
@@ -59,6 +77,20 @@ std::string BoxMessage(HWND box) {
     std::string message;
     EnumChildWindows(box, FindMessage, reinterpret_cast<LPARAM>(&message));
     return message;
+}
+
+std::vector<int> ButtonIds(HWND box) {
+    std::vector<int> ids;
+    for (HWND button : ShownChildren(box, "Button")) ids.push_back(GetDlgCtrlID(button));
+    return ids;
+}
+
+bool ShowsIcon(HWND box) {
+    for (HWND image : ShownChildren(box, "Static")) {
+        const bool iconStyle = (GetWindowLongA(image, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (iconStyle && SendMessageA(image, STM_GETICON, 0, 0) != 0) return true;
+    }
+    return false;
 }
 
 bool PressOk(HWND box) { return PostMessageA(box, WM_COMMAND, IDOK, 0); }

@@ -20,6 +20,13 @@ std::string Title(HWND window);
 // icon is a Static child too.
 std::string BoxMessage(HWND box);
 
+// Control ids of the box's shown buttons.
+std::vector<int> ButtonIds(HWND box);
+
+// Whether the box shows an icon. Which icon cannot be told from another
+// process under Wine: icon handles are per process there.
+bool ShowsIcon(HWND box);
+
 // Presses OK the way the keyboard would; false when the box is already gone.
 bool PressOk(HWND box);
 

@@ -24,9 +24,8 @@ vw_sandbox_env() {
     unset WINESERVER WINELOADER WINEARCH WINEDLLPATH
 }
 
-# Variables vw_sandbox_env sets, in the order `sandbox.sh env` prints them.
-VW_SANDBOX_VARS=(WINEPREFIX HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
-                 XDG_RUNTIME_DIR WINEDEBUG WINEDLLOVERRIDES)
+# The folders vw_sandbox_env points Wine at; each must stay inside the sandbox.
+VW_SANDBOX_DIRS=(WINEPREFIX HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR)
 
 # True when path $1 resolves (following every link) to $2 or below it.
 vw_inside() {
@@ -43,7 +42,7 @@ vw_sandbox_problem() {
     if [[ ! -d $root ]]; then
         echo "sandbox dir $root does not exist"; return 1
     fi
-    for entry in WINEPREFIX HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR; do
+    for entry in "${VW_SANDBOX_DIRS[@]}"; do
         if ! vw_inside "${!entry}" "$root"; then
             echo "$entry ${!entry} resolves to $(readlink -m -- "${!entry}"), outside $root"; return 1
         fi

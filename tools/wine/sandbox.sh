@@ -4,7 +4,7 @@
 set -euo pipefail
 
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
-# shellcheck source=sandbox-env.sh
+# shellcheck source=SCRIPTDIR/sandbox-env.sh
 . "$here/sandbox-env.sh"
 
 usage() {
@@ -47,7 +47,7 @@ cmd_init() {
     rm -f "$root/.ready"
     # Never let wineboot write through a link that leads out of the sandbox.
     local v
-    for v in WINEPREFIX HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR; do
+    for v in "${VW_SANDBOX_DIRS[@]}"; do
         vw_inside "${!v}" "$root" || fail "$v ${!v} leads outside $root; remove it first"
     done
     mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
@@ -105,7 +105,7 @@ cmd_stop() {
 
 cmd_env() {
     local v val
-    for v in "${VW_SANDBOX_VARS[@]}"; do
+    for v in "${VW_SANDBOX_DIRS[@]}" WINEDEBUG WINEDLLOVERRIDES; do
         val=${!v}
         printf "export %s='%s'\n" "$v" "${val//\'/\'\\\'\'}"
     done

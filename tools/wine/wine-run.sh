@@ -5,7 +5,7 @@
 set -euo pipefail
 
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
-# shellcheck source=sandbox-env.sh
+# shellcheck source=SCRIPTDIR/sandbox-env.sh
 . "$here/sandbox-env.sh"
 
 if [[ $# -lt 2 ]]; then

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstring>
+#include <utility>
 
 namespace vw::win32 {
 

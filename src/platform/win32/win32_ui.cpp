@@ -1,0 +1,32 @@
+#include "platform/win32/win32_ui.h"
+
+#include <windows.h>
+
+#include "platform/win32/win32_window_view.h"
+
+namespace vw::win32 {
+
+std::unique_ptr<WindowView> Win32Ui::CreateHiddenWindow(const std::vector<ControlLayout>& layout,
+                                                        int widthTwips, int heightTwips) {
+    return std::make_unique<Win32WindowView>(layout, widthTwips, heightTwips);
+}
+
+std::intptr_t Win32Ui::SendMessageA(std::uintptr_t window, std::uint32_t message,
+                                    std::uintptr_t wParam, std::intptr_t lParam) {
+    return ::SendMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
+}
+
+void Win32Ui::DoEvents() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+int Win32Ui::MessageBoxA(const std::string& text, const std::string& caption,
+                         std::uint32_t type) {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), type);
+}
+
+}  // namespace vw::win32

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need and is missing; quiet when all is there.
+set -euo pipefail
+
+need=()
+have_cmd() { command -v "$1" >/dev/null 2>&1; }
+have_cmd cmake || need+=(cmake)
+have_cmd make || need+=(make)
+have_cmd g++ || need+=(g++)
+have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
+{ have_cmd wine && have_cmd wineserver; } || need+=(wine)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+have_cmd xvfb-run || need+=(xvfb)
+have_cmd xauth || need+=(xauth)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] ||
+    [ -f /usr/lib/cmake/GTest/GTestConfig.cmake ] || need+=(libgtest-dev)
+
+[ ${#need[@]} -eq 0 ] && exit 0
+
+echo "install-deps: installing ${need[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq "${need[@]}" >/dev/null
