@@ -28,7 +28,7 @@ struct DirEntry {
 // A raw enumeration of the entries matching a path pattern (folder\mask);
 // owns the platform's find handle.
 class RawListing {
-public:
+  public:
     virtual ~RawListing() = default;
     // The next entry; false at the end.
     virtual bool Next(DirEntry& entry) = 0;
@@ -42,19 +42,19 @@ bool PassesFilter(const DirEntry& entry, std::uint32_t filter);
 
 // A filtered listing: one entry name at a time, the empty string at the end.
 class DirectoryListing {
-public:
+  public:
     DirectoryListing(std::unique_ptr<RawListing> raw, std::uint32_t filter)
         : raw_(std::move(raw)), filter_(filter) {}
     std::string Next();
 
-private:
+  private:
     std::unique_ptr<RawListing> raw_;
     std::uint32_t filter_;
 };
 
 // The platform's file services.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Enumerates the entries of the folder part of `pattern` whose names

@@ -6,7 +6,7 @@ namespace vw {
 
 // What the start-up asks of the platform about the running program.
 class Process {
-public:
+  public:
     virtual ~Process() = default;
 
     // True when another instance of this program already runs. The first

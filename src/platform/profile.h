@@ -7,7 +7,7 @@ namespace vw {
 
 // The platform's initialization-file reader, shaped after GetPrivateProfileStringA.
 class ProfileReader {
-public:
+  public:
     virtual ~ProfileReader() = default;
 
     // Copies the value of `key` in `section` of `file` (or `defaultValue`
@@ -20,8 +20,7 @@ public:
     virtual std::uint32_t GetPrivateProfileStringA(const std::string& section,
                                                    const std::string& key,
                                                    const std::string& defaultValue, char* buffer,
-                                                   std::uint32_t size,
-                                                   const std::string& file) = 0;
+                                                   std::uint32_t size, const std::string& file) = 0;
 };
 
 }  // namespace vw

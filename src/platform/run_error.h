@@ -9,12 +9,12 @@ namespace vw {
 // pass to its caller; the wash run has none, so one that leaves a washer ends
 // the run (Main absorbs it).
 class RunError : public std::runtime_error {
-public:
+  public:
     RunError(long number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     long Number() const noexcept { return number_; }
 
-private:
+  private:
     long number_;
 };
 

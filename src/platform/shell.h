@@ -6,7 +6,7 @@ namespace vw {
 
 // The platform's shell services.
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
 
     // SHAddToRecentDocs: flags 0 with a null item empties the current

@@ -24,7 +24,7 @@ struct ControlLayout {
 // is never shown; destroying this object destroys the window and its controls.
 // Controls are addressed by their index in the layout.
 class WindowView {
-public:
+  public:
     virtual ~WindowView() = default;
 
     virtual void Resize(int widthTwips, int heightTwips) = 0;
@@ -46,7 +46,7 @@ constexpr int kIdOk = 1;
 
 // The platform's windowing services.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
 
     // Creates a borderless window of the given client size with the given

@@ -45,6 +45,8 @@ void frmWash::SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t co
     platform_.ui.SendMessageA(windowHandle, kSetBarColour, 0, static_cast<std::intptr_t>(colour));
 }
 
-void frmWash::ClearDocumentHistory() { platform_.shell.SHAddToRecentDocs(0, nullptr); }
+void frmWash::ClearDocumentHistory() {
+    platform_.shell.SHAddToRecentDocs(0, nullptr);
+}
 
 }  // namespace vw

@@ -14,7 +14,7 @@ namespace vw {
 // The wash window: hidden host of the wash run and of every washer. Its
 // controls carry the run's state (done-markers, progress value).
 class frmWash {
-public:
+  public:
     // Creates the window hidden and runs its load step.
     explicit frmWash(Platform& platform);
     // Unloads the window: its window and controls are destroyed.
@@ -31,7 +31,7 @@ public:
     float ProgressMax() const { return progressMax_; }
     std::vector<std::string> DriveList() const;
 
-private:
+  private:
     void Form_Load();
     void StepProgress(Ctl label);
     void SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t colour);

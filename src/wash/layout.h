@@ -27,7 +27,9 @@ enum class Ctl : std::size_t {
     kCount
 };
 
-constexpr std::size_t Index(Ctl c) { return static_cast<std::size_t>(c); }
+constexpr std::size_t Index(Ctl c) {
+    return static_cast<std::size_t>(c);
+}
 
 // The window's size after its load step, in twips.
 constexpr int kWashWindowWidth = 4590;

@@ -26,7 +26,7 @@ TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
 
 // A reader that misbehaves: raises, or claims more than it may copy.
 class BrokenReader : public ProfileReader {
-public:
+  public:
     bool raise = true;
     std::uint32_t GetPrivateProfileStringA(const std::string&, const std::string&,
                                            const std::string&, char* buffer, std::uint32_t size,

@@ -9,7 +9,7 @@ namespace vw::e2e {
 // history (RunMRU a, b, MRUList), a file in the Temp folder and one in C:\.
 // Planted on construction, removed on destruction.
 class Canaries {
-public:
+  public:
     Canaries();
     ~Canaries();
     Canaries(const Canaries&) = delete;
@@ -20,7 +20,7 @@ public:
     // What is missing or changed, one item a line; empty when all are intact.
     std::string Damage() const;
 
-private:
+  private:
     std::string plantProblems_;
 };
 

@@ -13,7 +13,7 @@ namespace {
 TEST(DocumentHistory, OnRemovesRecentDocsAndNothingElse) {
     Canaries canaries;
     ASSERT_EQ("", canaries.PlantProblems());
-    SeededRecentDocs recent;
+    SeededRecentDocs recent(false);
     ASSERT_TRUE(recent.Planted());
     Scenario run("document_history_on");
     ASSERT_TRUE(run.Ready()) << run.Problem();
@@ -31,10 +31,7 @@ TEST(DocumentHistory, OffLeavesRecentDocs) {
     ASSERT_TRUE(recent.Planted());
     Scenario run("document_history_off");
     ASSERT_TRUE(run.Ready()) << run.Problem();
-    ASSERT_TRUE(run.WriteIni(LocalIni(
-        {{"FindHistory", "1"}, {"RunHistory", "1"}, {"RecycleBin", "1"}, {"MediaPlayer", "1"},
-         {"TempFiles", "1"}, {"ScanTempFiles", "1"}, {"MSOfficeTrack", "1"}, {"IE", "1"},
-         {"Netscape", "1"}, {"SkipMessages", "1"}})));
+    ASSERT_TRUE(run.WriteIni(LocalIniAllOn({{"DocumentHistory", "0"}, {"SkipMessages", "1"}})));
 
     ASSERT_EQ(run.Run(kPromptMs), 0u);
 

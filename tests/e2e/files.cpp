@@ -2,23 +2,22 @@
 
 #include <windows.h>
 
-#include "handles.h"
+#include "platform/win32/handles.h"
 
 namespace vw::e2e {
 
 bool WriteText(const std::string& path, const std::string& text) {
-    UniqueHandle file = OwnFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    win32::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
-    return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written,
-                     nullptr) &&
+    return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
            written == text.size();
 }
 
 std::optional<std::string> ReadText(const std::string& path) {
-    UniqueHandle file = OwnFileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                             OPEN_EXISTING, 0, nullptr));
     if (!file) return std::nullopt;
     std::string text;
     char buffer[4096];
@@ -39,7 +38,7 @@ void RemoveFlatFolder(const std::string& folder) {
     WIN32_FIND_DATAA entry{};
     HANDLE raw = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (raw != INVALID_HANDLE_VALUE) {
-        UniqueFind find(raw);
+        win32::UniqueFindHandle find(raw);
         do {
             if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 RemoveFile(folder + "\\" + entry.cFileName);

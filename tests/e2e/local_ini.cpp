@@ -22,14 +22,13 @@ std::string Text(const char* name, const Section& section) {
     for (const IniChange& entry : section) text += entry.first + "=" + entry.second + "\r\n";
     return text;
 }
-}  // namespace
 
-std::string LocalIni(std::initializer_list<IniChange> changes) {
+std::string Ini(const char* itemValue, std::initializer_list<IniChange> changes) {
     Section standard;
-    for (const char* key : {"FindHistory", "DocumentHistory", "RunHistory", "RecycleBin",
-                            "MediaPlayer", "TempFiles", "ScanTempFiles", "MSOfficeTrack", "IE",
-                            "Netscape"}) {
-        standard.emplace_back(key, "0");
+    for (const char* key :
+         {"FindHistory", "DocumentHistory", "RunHistory", "RecycleBin", "MediaPlayer", "TempFiles",
+          "ScanTempFiles", "MSOfficeTrack", "IE", "Netscape"}) {
+        standard.emplace_back(key, itemValue);
     }
     Section wash = {{"SkipAllCustomWashItems", "1"}, {"SkipMessages", "0"}};
     for (const IniChange& change : changes) {
@@ -38,6 +37,15 @@ std::string LocalIni(std::initializer_list<IniChange> changes) {
         Set(isWash ? wash : standard, change);
     }
     return Text("Standard Options", standard) + Text("Wash Options", wash);
+}
+}  // namespace
+
+std::string LocalIni(std::initializer_list<IniChange> changes) {
+    return Ini("0", changes);
+}
+
+std::string LocalIniAllOn(std::initializer_list<IniChange> changes) {
+    return Ini("1", changes);
 }
 
 }  // namespace vw::e2e

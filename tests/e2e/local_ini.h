@@ -13,4 +13,7 @@ using IniChange = std::pair<std::string, std::string>;
 // SkipMessages go to "Wash Options", every other key to "Standard Options".
 std::string LocalIni(std::initializer_list<IniChange> changes = {});
 
+// The same with every wash item "1".
+std::string LocalIniAllOn(std::initializer_list<IniChange> changes = {});
+
 }  // namespace vw::e2e

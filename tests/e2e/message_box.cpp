@@ -93,6 +93,8 @@ bool ShowsIcon(HWND box) {
     return false;
 }
 
-bool PressOk(HWND box) { return PostMessageA(box, WM_COMMAND, IDOK, 0); }
+bool PressOk(HWND box) {
+    return PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 
 }  // namespace vw::e2e

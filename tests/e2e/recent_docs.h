@@ -4,11 +4,12 @@
 
 namespace vw::e2e {
 
-// HKCU\...\Explorer\RecentDocs seeded with a value and a subkey holding one,
-// the shape the shell leaves; removed on destruction.
+// HKCU\...\Explorer\RecentDocs seeded with a value and, unless asked not
+// to, a per-type subkey (".txt") holding one, the shape the shell leaves;
+// removed on destruction.
 class SeededRecentDocs {
-public:
-    SeededRecentDocs();
+  public:
+    explicit SeededRecentDocs(bool withTypeSubkey = true);
     ~SeededRecentDocs();
     SeededRecentDocs(const SeededRecentDocs&) = delete;
     SeededRecentDocs& operator=(const SeededRecentDocs&) = delete;
@@ -16,10 +17,11 @@ public:
     bool Planted() const { return planted_; }
     // The key itself, whatever it holds.
     bool KeyExists() const;
-    // The key with both seeded values unchanged.
+    // The key with every seeded value unchanged.
     bool Intact() const;
 
-private:
+  private:
+    bool withTypeSubkey_;
     bool planted_ = false;
 };
 

@@ -1,33 +1,32 @@
 #include "registry.h"
 
-#include "handles.h"
+#include "platform/win32/handles.h"
 
 namespace vw::e2e {
 
 namespace {
-UniqueKey Open(HKEY root, const std::string& path, REGSAM access) {
+win32::UniqueRegKey Open(HKEY root, const std::string& path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return nullptr;
-    return UniqueKey(key);
+    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS) return {};
+    return win32::UniqueRegKey(key);
 }
 }  // namespace
 
 bool SetString(HKEY root, const std::string& path, const std::string& name,
                const std::string& value) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &raw, nullptr) !=
+        ERROR_SUCCESS) {
         return false;
     }
-    UniqueKey key(raw);
+    win32::UniqueRegKey key(raw);
     const auto* data = reinterpret_cast<const BYTE*>(value.c_str());
     return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, data,
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-std::optional<std::string> GetString(HKEY root, const std::string& path,
-                                     const std::string& name) {
-    UniqueKey key = Open(root, path, KEY_QUERY_VALUE);
+std::optional<std::string> GetString(HKEY root, const std::string& path, const std::string& name) {
+    win32::UniqueRegKey key = Open(root, path, KEY_QUERY_VALUE);
     if (!key) return std::nullopt;
     char buffer[1024] = {};
     DWORD type = 0;
@@ -41,7 +40,7 @@ std::optional<std::string> GetString(HKEY root, const std::string& path,
 }
 
 bool KeyExists(HKEY root, const std::string& path) {
-    return Open(root, path, KEY_READ) != nullptr;
+    return static_cast<bool>(Open(root, path, KEY_READ));
 }
 
 void DeleteTree(HKEY root, const std::string& path) {
@@ -49,7 +48,8 @@ void DeleteTree(HKEY root, const std::string& path) {
 }
 
 void DeleteValue(HKEY root, const std::string& path, const std::string& name) {
-    if (UniqueKey key = Open(root, path, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name.c_str());
+    if (win32::UniqueRegKey key = Open(root, path, KEY_SET_VALUE))
+        RegDeleteValueA(key.get(), name.c_str());
 }
 
 }  // namespace vw::e2e

@@ -52,7 +52,7 @@ bool Scenario::Start() {
         problem_ = "cannot start " + exe_ + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
-    UniqueHandle thread(info.hThread);
+    win32::UniqueKernelHandle thread(info.hThread);
     process_.reset(info.hProcess);
     pid_ = info.dwProcessId;
     startedAt_ = GetTickCount64();

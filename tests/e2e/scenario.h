@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "handles.h"
+#include "platform/win32/handles.h"
 
 namespace vw::e2e {
 
@@ -13,7 +13,7 @@ namespace vw::e2e {
 // copy of vantrixwash.exe (taken from beside this test program) and the
 // scenario's Local.Ini. The folder goes with the scenario.
 class Scenario {
-public:
+  public:
     explicit Scenario(const std::string& name);
     // Ends the process if it still runs, then removes the folder.
     ~Scenario();
@@ -39,11 +39,11 @@ public:
     // From Start to the exit Wait observed, or to now while it runs.
     ULONGLONG ElapsedMs() const;
 
-private:
+  private:
     std::string folder_;
     std::string exe_;
     std::string problem_;
-    UniqueHandle process_;
+    win32::UniqueKernelHandle process_;
     DWORD pid_ = 0;
     ULONGLONG startedAt_ = 0;
     std::optional<ULONGLONG> exitedAt_;

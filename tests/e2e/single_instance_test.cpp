@@ -28,10 +28,7 @@ TEST(SingleInstance, SecondStartLeavesAtOnceWhileFirstHoldsItsBox) {
     Scenario second("second");
     ASSERT_TRUE(second.Ready()) << second.Problem();
     // Everything on: a second instance that ran would wash and ask too.
-    ASSERT_TRUE(second.WriteIni(LocalIni(
-        {{"FindHistory", "1"}, {"DocumentHistory", "1"}, {"RunHistory", "1"}, {"RecycleBin", "1"},
-         {"MediaPlayer", "1"}, {"TempFiles", "1"}, {"ScanTempFiles", "1"}, {"MSOfficeTrack", "1"},
-         {"IE", "1"}, {"Netscape", "1"}})));
+    ASSERT_TRUE(second.WriteIni(LocalIniAllOn()));
     ASSERT_TRUE(second.Start()) << second.Problem();
 
     const Watched watched = WatchUntilExit(second, kPromptMs);

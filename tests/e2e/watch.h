@@ -10,7 +10,7 @@ namespace vw::e2e {
 
 // Time limits of the scenarios. A run with nothing to wash ends in well under
 // a second under Wine; the limits leave room for a loaded machine.
-constexpr DWORD kPromptMs = 5000;   // "at once", "within a few seconds"
+constexpr DWORD kPromptMs = 5000;    // "at once", "within a few seconds"
 constexpr DWORD kBoxShowMs = 10000;  // start to a shown box
 
 struct Watched {

@@ -8,7 +8,7 @@ namespace vw {
 namespace {
 
 class MainTest : public ::testing::Test {
-protected:
+  protected:
     void WriteIni(const std::string& text, std::uint32_t attributes = attr::kArchive) {
         m.sim.files.AddFile(m.IniFile(), text, attributes);
     }

@@ -12,7 +12,7 @@ namespace vw::test {
 // A simulated machine with the program in its folder; IniPath starts empty
 // for every test.
 class SimMachine {
-public:
+  public:
     SimMachine() { IniPath.clear(); }
     ~SimMachine() { IniPath.clear(); }
 

@@ -11,15 +11,14 @@ namespace {
 
 using test::kAllOff;
 
-const Ctl kItemLabels[] = {Ctl::lblChkFindHistory,     Ctl::lblChkDocumentHistory,
-                           Ctl::lblChkRunHistory,      Ctl::lblChkRecycleBin,
-                           Ctl::lblChkMediaPlayer,     Ctl::lblChkTempFiles,
-                           Ctl::lblChkScanTempFiles,   Ctl::lblChkMSOfficeTrack,
-                           Ctl::lblChkIE,              Ctl::lblCaption,
-                           Ctl::lblChkNetscape};
+const Ctl kItemLabels[] = {
+    Ctl::lblChkFindHistory,   Ctl::lblChkDocumentHistory, Ctl::lblChkRunHistory,
+    Ctl::lblChkRecycleBin,    Ctl::lblChkMediaPlayer,     Ctl::lblChkTempFiles,
+    Ctl::lblChkScanTempFiles, Ctl::lblChkMSOfficeTrack,   Ctl::lblChkIE,
+    Ctl::lblCaption,          Ctl::lblChkNetscape};
 
 class StartCleanTest : public ::testing::Test {
-protected:
+  protected:
     // The journal of the run alone, without the window's load.
     std::vector<std::string> Run() {
         frmWash form(m.sim.platform());
@@ -40,17 +39,17 @@ TEST_F(StartCleanTest, AllOffStepsElevenTimesInOrderAndReadsEachSwitchAtItsStep)
     m.UseIni(kAllOff);
     const auto journal = Run();
 
-    const char* keys[] = {"FindHistory", "DocumentHistory", "RunHistory", "RecycleBin",
-                          "MediaPlayer", "TempFiles",       "ScanTempFiles", "MSOfficeTrack",
-                          "IE",          "SkipAllCustomWashItems", "Netscape"};
+    const char* keys[] = {
+        "FindHistory", "DocumentHistory", "RunHistory",    "RecycleBin", "MediaPlayer",
+        "TempFiles",   "ScanTempFiles",   "MSOfficeTrack", "IE",         "SkipAllCustomWashItems",
+        "Netscape"};
     std::vector<std::string> expected;
     for (int i = 0; i < 11; ++i) {
         const std::string section = i == 9 ? "Wash Options" : "Standard Options";
         expected.push_back("read [" + section + "] " + keys[i]);
         expected.push_back("progress " + std::to_string(9 * (i + 1)));
         expected.push_back("message 0x409 to ProgressBar1 wParam 0 lParam 0xffffff");
-        expected.push_back(std::string("show ") +
-                           WashWindowLayout()[Index(kItemLabels[i])].name);
+        expected.push_back(std::string("show ") + WashWindowLayout()[Index(kItemLabels[i])].name);
         expected.push_back("doevents");
     }
     expected.push_back("read [Standard Options] RunHistory");  // SkipMessages is not read
@@ -92,8 +91,7 @@ TEST_F(StartCleanTest, ClosingMessageFollowsRunHistoryAndSkipMessages) {
     } cases[] = {
         {"[Standard Options]\r\nRunHistory=1\r\n", true, true},
         {"[Standard Options]\r\nRunHistory=1\r\n[Wash Options]\r\nSkipMessages=0\r\n", true, true},
-        {"[Standard Options]\r\nRunHistory=1\r\n[Wash Options]\r\nSkipMessages=1\r\n", false,
-         true},
+        {"[Standard Options]\r\nRunHistory=1\r\n[Wash Options]\r\nSkipMessages=1\r\n", false, true},
         {"[Standard Options]\r\nRunHistory=0\r\n[Wash Options]\r\nSkipMessages=0\r\n", false,
          false},
     };
@@ -119,7 +117,8 @@ TEST_F(StartCleanTest, ClosingMessageFollowsRunHistoryAsReadAtTheEnd) {
     m.UseIni("[Standard Options]\r\nRunHistory=1\r\n");
     int steps = 0;
     m.sim.ui.onDoEvents = [&] {
-        if (++steps == 3) m.sim.files.AddFile(m.IniFile(), "[Standard Options]\r\nRunHistory=0\r\n");
+        if (++steps == 3)
+            m.sim.files.AddFile(m.IniFile(), "[Standard Options]\r\nRunHistory=0\r\n");
     };
     Run();
     EXPECT_TRUE(m.sim.ui.boxes.empty());

@@ -8,12 +8,12 @@ namespace vw::sim {
 // Fault injection shared by the simulated platform: an armed operation raises
 // a RunError on its nth next call, once.
 class SimFaults {
-public:
+  public:
     void FailOn(const std::string& operation, long errorNumber, int nth = 1);
     // Raises when `operation` is armed and its turn has come.
     void Check(const std::string& operation);
 
-private:
+  private:
     struct Armed {
         std::string operation;
         long errorNumber;

@@ -7,7 +7,9 @@ namespace vw::sim {
 
 namespace {
 
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
+char Upper(char c) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
 
 bool Match(const char* m, const char* n) {
     for (; *m; ++m) {
@@ -24,7 +26,7 @@ bool Match(const char* m, const char* n) {
 }
 
 class VectorListing : public RawListing {
-public:
+  public:
     explicit VectorListing(std::vector<DirEntry> entries) : entries_(std::move(entries)) {}
     bool Next(DirEntry& entry) override {
         if (next_ >= entries_.size()) return false;
@@ -32,7 +34,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<DirEntry> entries_;
     std::size_t next_ = 0;
 };
@@ -89,7 +91,9 @@ void SimFileSystem::AddFile(const std::string& path, const std::string& content,
     nodes_[key] = Node{LastName(path), attributes & ~attr::kDirectory, content};
 }
 
-bool SimFileSystem::Exists(const std::string& path) const { return nodes_.count(Key(path)) > 0; }
+bool SimFileSystem::Exists(const std::string& path) const {
+    return nodes_.count(Key(path)) > 0;
+}
 
 bool SimFileSystem::IsFile(const std::string& path) const {
     const auto it = nodes_.find(Key(path));

@@ -16,7 +16,7 @@ bool WildcardMatch(const std::string& mask, const std::string& name);
 // An in-memory file system of drives, folders and files. Paths are full
 // ("C:\dir\file"), matched without regard to case.
 class SimFileSystem : public FileSystem {
-public:
+  public:
     explicit SimFileSystem(SimFaults& faults) : faults_(faults) {}
 
     // Creates the folder and any missing parents (drive roots included).
@@ -31,7 +31,7 @@ public:
 
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
 
-private:
+  private:
     struct Node {
         std::string name;  // as given, for listings
         std::uint32_t attributes;

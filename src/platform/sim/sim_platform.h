@@ -13,7 +13,7 @@ namespace vw::sim {
 // The whole simulated platform, deterministic and in memory. Tests reach the
 // parts directly to seed state, arm faults and read the journal.
 class SimPlatform {
-public:
+  public:
     SimPlatform();
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
@@ -28,7 +28,7 @@ public:
     SimProcess process;
     SimUi ui{faults, journal};
 
-private:
+  private:
     Platform view_;
 };
 

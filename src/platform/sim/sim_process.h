@@ -7,7 +7,7 @@
 namespace vw::sim {
 
 class SimProcess : public Process {
-public:
+  public:
     bool anotherInstance = false;
     std::string programFolder = "C:\\Program Files\\Vantrix";
 

@@ -8,7 +8,9 @@ namespace vw::sim {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string Trim(const std::string& s) {
     std::size_t b = 0, e = s.size();

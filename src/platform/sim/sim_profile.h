@@ -9,14 +9,14 @@ namespace vw::sim {
 // Reads initialization files kept in the simulated file system, following
 // the real reader's rules; every read is journaled.
 class SimProfileReader : public ProfileReader {
-public:
+  public:
     SimProfileReader(SimFileSystem& files, Journal& journal) : files_(files), journal_(journal) {}
 
     std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                            const std::string& defaultValue, char* buffer,
                                            std::uint32_t size, const std::string& file) override;
 
-private:
+  private:
     SimFileSystem& files_;
     Journal& journal_;
 };

@@ -6,11 +6,11 @@
 namespace vw::sim {
 
 class SimShell : public Shell {
-public:
+  public:
     SimShell(SimFaults& faults, Journal& journal) : faults_(faults), journal_(journal) {}
     void SHAddToRecentDocs(std::uint32_t flags, const void* item) override;
 
-private:
+  private:
     SimFaults& faults_;
     Journal& journal_;
 };

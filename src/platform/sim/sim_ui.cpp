@@ -11,7 +11,7 @@ namespace {
 constexpr std::uintptr_t kHandleBase = 0x1000;
 
 class SimWindowView : public WindowView {
-public:
+  public:
     SimWindowView(std::shared_ptr<SimWindowState> state, const std::vector<std::string>& drives,
                   Journal& journal)
         : state_(std::move(state)), drives_(drives), journal_(journal) {}
@@ -45,7 +45,7 @@ public:
                    : std::vector<std::string>{};
     }
 
-private:
+  private:
     std::shared_ptr<SimWindowState> state_;
     std::vector<std::string> drives_;
     Journal& journal_;

@@ -29,7 +29,7 @@ struct SimMessageBox {
 };
 
 class SimUi : public Ui {
-public:
+  public:
     SimUi(SimFaults& faults, Journal& journal) : faults_(faults), journal_(journal) {}
 
     std::vector<std::string> drives = {"a:", "c: [SYSTEM]", "d:"};
@@ -48,7 +48,7 @@ public:
     int MessageBoxA(const std::string& text, const std::string& caption,
                     std::uint32_t type) override;
 
-private:
+  private:
     SimFaults& faults_;
     Journal& journal_;
 };

@@ -26,6 +26,8 @@ struct RegCloseKeyCloser {
 };
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleCloser>;
+// CreateFileA reports failure as INVALID_HANDLE_VALUE, not null.
+using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandleCloser, -1>;
 using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseCloser, -1>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowCloser>;
 // A device context obtained with GetDC(nullptr).

@@ -15,7 +15,7 @@ template <typename T, typename Closer, std::intptr_t Invalid = 0>
 class UniqueHandle {
     static_assert(std::is_pointer_v<T>, "Win32 handles are pointer types");
 
-public:
+  public:
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(T handle) noexcept : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -54,7 +54,7 @@ public:
         return &handle_;
     }
 
-private:
+  private:
     T handle_ = invalid();
 };
 

@@ -4,7 +4,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <utility>
 
 namespace vw::win32 {
 
@@ -13,7 +12,7 @@ namespace {
 // While it lives, a drive without a medium fails at once instead of asking
 // the user to insert one.
 class CriticalErrorsFail {
-public:
+  public:
     CriticalErrorsFail() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {
         ::SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
     }
@@ -21,7 +20,7 @@ public:
     CriticalErrorsFail(const CriticalErrorsFail&) = delete;
     CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
 
-private:
+  private:
     UINT previous_;
 };
 
@@ -52,13 +51,16 @@ std::vector<std::string> DriveListEntries() {
     CriticalErrorsFail guard;
     std::vector<std::string> entries;
     for (const char* root = roots.c_str(); *root != '\0'; root += std::strlen(root) + 1) {
-        std::string entry{static_cast<char>(std::tolower(static_cast<unsigned char>(root[0]))),
-                          ':'};
-        const std::string label = VolumeLabel(root);
-        if (!label.empty()) entry += " [" + label + "]";
-        entries.push_back(std::move(entry));
+        entries.push_back(DriveListEntry(root, VolumeLabel(root)));
     }
     return entries;
+}
+
+std::string DriveListEntry(const std::string& root, const std::string& label) {
+    if (root.empty()) return {};
+    std::string entry{static_cast<char>(std::tolower(static_cast<unsigned char>(root[0]))), ':'};
+    if (!label.empty()) entry += " [" + label + "]";
+    return entry;
 }
 
 }  // namespace vw::win32

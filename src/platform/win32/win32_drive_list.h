@@ -10,4 +10,7 @@ namespace vw::win32 {
 // label ("c: [system]"). A drive that is not ready is listed without a label.
 std::vector<std::string> DriveListEntries();
 
+// One entry of that list, for the drive whose root folder is `root` ("C:\" for C:).
+std::string DriveListEntry(const std::string& root, const std::string& label);
+
 }  // namespace vw::win32

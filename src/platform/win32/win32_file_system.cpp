@@ -9,7 +9,7 @@ namespace vw::win32 {
 namespace {
 
 class FindListing final : public RawListing {
-public:
+  public:
     explicit FindListing(const std::string& pattern) {
         find_.reset(::FindFirstFileA(pattern.c_str(), &data_));
         pending_ = static_cast<bool>(find_);
@@ -28,7 +28,7 @@ public:
         return true;
     }
 
-private:
+  private:
     UniqueFindHandle find_;
     WIN32_FIND_DATAA data_{};
     bool pending_ = false;  // data_ holds an entry not handed out yet

@@ -6,7 +6,7 @@ namespace vw::win32 {
 
 // Folder enumeration through FindFirstFileA / FindNextFileA.
 class Win32FileSystem final : public FileSystem {
-public:
+  public:
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
 };
 

@@ -11,14 +11,14 @@ namespace vw::win32 {
 
 // The real platform: owns one of each part and hands out the core's view.
 class Win32Platform {
-public:
+  public:
     Win32Platform() = default;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 
     Platform& Get() noexcept { return platform_; }
 
-private:
+  private:
     Win32ProfileReader profile_;
     Win32Shell shell_;
     Win32Process process_;

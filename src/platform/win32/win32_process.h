@@ -11,7 +11,7 @@ namespace vw::win32 {
 // The running program, told apart from other instances by a named mutex that
 // lives as long as this object.
 class Win32Process final : public Process {
-public:
+  public:
     static constexpr const char* kInstanceMutexName = "VantrixWash.SingleInstance";
 
     // `mutexName` exists so that tests can claim an instance without
@@ -22,7 +22,7 @@ public:
     bool AnotherInstanceRunning() override;
     std::string ProgramFolder() override;
 
-private:
+  private:
     std::string mutexName_;
     UniqueKernelHandle mutex_;
     bool claimed_ = false;

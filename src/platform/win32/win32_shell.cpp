@@ -1,6 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
+// Needs the definitions of <windows.h> before it.
 #include <shlobj.h>
 
 namespace vw::win32 {

@@ -5,7 +5,7 @@
 namespace vw::win32 {
 
 class Win32Shell final : public Shell {
-public:
+  public:
     void SHAddToRecentDocs(std::uint32_t flags, const void* item) override;
 };
 

@@ -24,8 +24,7 @@ void Win32Ui::DoEvents() {
     }
 }
 
-int Win32Ui::MessageBoxA(const std::string& text, const std::string& caption,
-                         std::uint32_t type) {
+int Win32Ui::MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
     return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), type);
 }
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "platform/run_error.h"
 #include "platform/win32/win32_drive_list.h"
@@ -52,9 +54,8 @@ bool InitProgressClass() {
 
 [[noreturn]] void RaiseCannotCreate(const char* what) {
     // The classic run time reports a window it cannot get as out of memory.
-    throw RunError(errnum::kOutOfMemory,
-                   std::string("cannot create ") + what + " (error " +
-                       std::to_string(::GetLastError()) + ")");
+    throw RunError(errnum::kOutOfMemory, std::string("cannot create ") + what + " (error " +
+                                             std::to_string(::GetLastError()) + ")");
 }
 
 const char* ClassOf(ControlKind kind) {
@@ -112,10 +113,9 @@ Win32WindowView::Win32WindowView(const std::vector<ControlLayout>& layout, int w
         if (c.kind == ControlKind::kProgressBar && !InitProgressClass()) {
             RaiseCannotCreate("the progress bar class");
         }
-        const HWND child = ::CreateWindowExA(0, ClassOf(c.kind), c.caption ? c.caption : "",
-                                             StyleOf(c), px(c.left), py(c.top), px(c.width),
-                                             py(c.height), window_.get(), nullptr, instance,
-                                             nullptr);
+        const HWND child = ::CreateWindowExA(
+            0, ClassOf(c.kind), c.caption ? c.caption : "", StyleOf(c), px(c.left), py(c.top),
+            px(c.width), py(c.height), window_.get(), nullptr, instance, nullptr);
         if (child == nullptr) RaiseCannotCreate(c.name);
         ::SetWindowLongPtrA(child, GWLP_USERDATA, static_cast<LONG_PTR>(c.textColour));
         if (c.kind == ControlKind::kProgressBar) {

@@ -14,7 +14,7 @@ namespace vw::win32 {
 // common-controls progress bar (0..100), the drive list as a drop-down list
 // combo box filled with the machine's drives. Nothing here shows the window.
 class Win32WindowView final : public WindowView {
-public:
+  public:
     // Raises RunError when the window or one of its controls cannot be made.
     Win32WindowView(const std::vector<ControlLayout>& layout, int widthTwips, int heightTwips);
 
@@ -24,12 +24,12 @@ public:
     std::uintptr_t ControlHandle(std::size_t control) override;
     std::vector<std::string> DriveEntries(std::size_t control) override;
 
-private:
+  private:
     HWND Control(std::size_t control) const;
 
     int dpiX_ = 96;
     int dpiY_ = 96;
-    UniqueWindow window_;        // destroying it destroys the controls
+    UniqueWindow window_;         // destroying it destroys the controls
     std::vector<HWND> controls_;  // indexed like the layout
 };
 

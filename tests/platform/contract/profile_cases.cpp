@@ -5,8 +5,8 @@ namespace vw::contract {
 const std::vector<ProfileCase>& ProfileCases() {
     static const std::string k300(300, 'x');
     static const std::vector<ProfileCase> cases = {
-        {"plain", "[Standard Options]\r\nFindHistory=1\r\n", "Standard Options", "FindHistory",
-         255, "1"},
+        {"plain", "[Standard Options]\r\nFindHistory=1\r\n", "Standard Options", "FindHistory", 255,
+         "1"},
         {"blanks around equals and value", "[Standard Options]\r\nFindHistory  =   1   \r\n",
          "Standard Options", "FindHistory", 255, "1"},
         {"tab around value", "[S]\r\nK=\t1\t\r\n", "S", "K", 255, "1"},

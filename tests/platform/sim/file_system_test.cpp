@@ -16,7 +16,7 @@ std::multiset<std::string> ListAll(FileSystem& fs, const std::string& pattern,
 }
 
 class ListingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         auto& f = sim.files;
         f.AddFile("C:\\d\\plain.txt");
@@ -54,7 +54,8 @@ TEST_F(ListingTest, MasksMatchWithoutCaseAndStarDotStarTakesNamesWithoutExtensio
 }
 
 TEST_F(ListingTest, DriveRootHasNoDotEntries) {
-    EXPECT_EQ(ListAll(sim.files, "C:\\*", attr::kDirectory), (std::multiset<std::string>{"d", "Program Files"}));
+    EXPECT_EQ(ListAll(sim.files, "C:\\*", attr::kDirectory),
+              (std::multiset<std::string>{"d", "Program Files"}));
 }
 
 }  // namespace

@@ -13,9 +13,8 @@ TEST(SimProfileContract, AnswersEveryCaseLikeThePlatform) {
         sim::SimPlatform sim;
         sim.files.AddFile("C:\\t\\case.ini", c.text);
         std::string buffer(c.size, '\x7f');
-        const auto n =
-            sim.profile.GetPrivateProfileStringA(c.section, c.key, "", buffer.data(), c.size,
-                                                 "C:\\t\\case.ini");
+        const auto n = sim.profile.GetPrivateProfileStringA(c.section, c.key, "", buffer.data(),
+                                                            c.size, "C:\\t\\case.ini");
         EXPECT_EQ(buffer.substr(0, n), c.expected) << c.name;
         EXPECT_EQ(buffer[n], '\0') << c.name;
     }

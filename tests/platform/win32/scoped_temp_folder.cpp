@@ -1,11 +1,10 @@
 #include "scoped_temp_folder.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <atomic>
 #include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "platform/win32/handles.h"
 
@@ -51,7 +50,9 @@ ScopedTempFolder::ScopedTempFolder() {
     EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_ << " " << ::GetLastError();
 }
 
-ScopedTempFolder::~ScopedTempFolder() { RemoveTree(path_); }
+ScopedTempFolder::~ScopedTempFolder() {
+    RemoveTree(path_);
+}
 
 std::string ScopedTempFolder::WriteFile(const std::string& name, const std::string& bytes,
                                         std::uint32_t attributes) {

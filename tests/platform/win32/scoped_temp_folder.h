@@ -8,7 +8,7 @@ namespace vw::win32::test {
 // A fresh folder under the temp folder, removed with all it holds (whatever
 // the attributes) when the object goes.
 class ScopedTempFolder {
-public:
+  public:
     ScopedTempFolder();
     ~ScopedTempFolder();
     ScopedTempFolder(const ScopedTempFolder&) = delete;
@@ -24,7 +24,7 @@ public:
     // Creates the folder `name` (relative) with `attributes`.
     std::string MakeFolder(const std::string& name, std::uint32_t attributes = 0);
 
-private:
+  private:
     std::string path_;
 };
 

@@ -20,15 +20,17 @@ using OwnedMinusOne = UniqueHandle<int*, CountingCloser, -1>;
 
 TEST(UniqueHandle, ClosesEachHandleOnceAndKeepsTheLastError) {
     g_closes = 0;
+    int older = 0;
     {
         Owned a(&g_token);
         Owned b(std::move(a));
         EXPECT_FALSE(a);
-        Owned c;
-        c = std::move(b);
+        Owned c(&older);
+        c = std::move(b);  // closes `older`
+        EXPECT_EQ(g_closes, 1);
         ::SetLastError(ERROR_ALREADY_EXISTS);
     }
-    EXPECT_EQ(g_closes, 1);
+    EXPECT_EQ(g_closes, 2);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
 }
 
@@ -43,8 +45,14 @@ TEST(UniqueHandle, PutClosesTheOldHandleAndTakesTheNew) {
 
 TEST(UniqueHandle, NeverClosesItsInvalidValue) {
     g_closes = 0;
-    { OwnedMinusOne h(OwnedMinusOne::invalid()); EXPECT_FALSE(h); }
-    { OwnedMinusOne h(nullptr); EXPECT_TRUE(h); }  // null is a handle here
+    {
+        OwnedMinusOne h(OwnedMinusOne::invalid());
+        EXPECT_FALSE(h);
+    }
+    {
+        OwnedMinusOne h(nullptr);  // null is a handle where -1 means none
+        EXPECT_TRUE(h);
+    }
     EXPECT_EQ(g_closes, 1);
 }
 

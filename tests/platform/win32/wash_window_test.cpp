@@ -1,0 +1,101 @@
+#include <windows.h>
+// Needs the definitions of <windows.h> before it.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/win32/win32_platform.h"
+#include "startup/ini_path.h"
+#include "wash/frm_wash.h"
+
+namespace vw::win32 {
+namespace {
+
+// Forwards to the real Ui and keeps sight of the view it hands out, so the
+// test can reach the controls' window handles.
+class ViewSpyUi final : public Ui {
+  public:
+    explicit ViewSpyUi(Ui& real) : real_(real) {}
+    std::unique_ptr<WindowView> CreateHiddenWindow(const std::vector<ControlLayout>& layout, int w,
+                                                   int h) override {
+        auto view = real_.CreateHiddenWindow(layout, w, h);
+        view_ = view.get();
+        return view;
+    }
+    std::intptr_t SendMessageA(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
+                               std::intptr_t lParam) override {
+        return real_.SendMessageA(window, message, wParam, lParam);
+    }
+    void DoEvents() override { real_.DoEvents(); }
+    int MessageBoxA(const std::string& text, const std::string& caption,
+                    std::uint32_t type) override {
+        return real_.MessageBoxA(text, caption, type);
+    }
+
+    WindowView* view_ = nullptr;
+
+  private:
+    Ui& real_;
+};
+
+// Counts every attempt to show a top-level window of this thread, even one
+// undone at once.
+int g_topLevelShows = 0;
+LRESULT CALLBACK WatchShows(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && ::GetParent(m->hwnd) == nullptr) {
+        if (m->message == WM_SHOWWINDOW && m->wParam) ++g_topLevelShows;
+        if (m->message == WM_WINDOWPOSCHANGING &&
+            (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_SHOWWINDOW)) {
+            ++g_topLevelShows;
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct HookCloser {
+    void operator()(HHOOK h) const noexcept { ::UnhookWindowsHookEx(h); }
+};
+
+TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
+    ASSERT_TRUE(IniPath.empty());
+    Win32Platform real;
+    ViewSpyUi spy(real.Get().ui);
+    Platform platform{real.Get().profile, real.Get().shell, real.Get().process, real.Get().files,
+                      spy};
+
+    g_topLevelShows = 0;
+    UniqueHandle<HHOOK, HookCloser> hook(
+        ::SetWindowsHookExA(WH_CALLWNDPROC, WatchShows, nullptr, ::GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+
+    HWND top = nullptr;
+    {
+        frmWash form(platform);
+        ASSERT_NE(spy.view_, nullptr);
+        form.StartClean();
+
+        const auto handle = [&](Ctl c) {
+            return reinterpret_cast<HWND>(spy.view_->ControlHandle(Index(c)));
+        };
+        for (std::size_t i = Index(Ctl::lblChkFindHistory); i <= Index(Ctl::lblChkNetscape); ++i) {
+            const HWND label = handle(static_cast<Ctl>(i));
+            EXPECT_TRUE(::GetWindowLongPtrA(label, GWL_STYLE) & WS_VISIBLE)
+                << WashWindowLayout()[i].name;
+        }
+        const HWND bar = handle(Ctl::ProgressBar1);
+        EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 99);
+        top = ::GetParent(bar);
+        EXPECT_FALSE(::IsWindowVisible(top));
+
+        const auto drives = form.DriveList();
+        EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
+                                [](const std::string& d) { return d.rfind("c:", 0) == 0; }));
+    }
+    EXPECT_EQ(g_topLevelShows, 0);
+    EXPECT_FALSE(::IsWindow(top)) << "unloading the form left its window";
+}
+
+}  // namespace
+}  // namespace vw::win32
