@@ -1,0 +1,202 @@
+#include "harness.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace vw::e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr char kRunMru[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+
+// A null root marks a file holding `value`.
+struct Canary {
+    HKEY root;
+    std::string path, name, value;
+};
+
+std::vector<Canary> CanaryTable() {
+    // Subkeys too, so a wash that only empties keys is caught as well.
+    return {
+        {HKEY_CURRENT_USER, "Software\\VantrixCanary", "Keep", "hkcu canary"},
+        {HKEY_CURRENT_USER, "Software\\VantrixCanary\\Inner", "Keep", "hkcu inner"},
+        {HKEY_LOCAL_MACHINE, "Software\\VantrixCanary", "Keep", "hklm canary"},
+        {HKEY_LOCAL_MACHINE, "Software\\VantrixCanary\\Inner", "Keep", "hklm inner"},
+        {HKEY_CURRENT_USER, kRunMru, "a", "notepad\\1"},
+        {HKEY_CURRENT_USER, kRunMru, "b", "regedit\\1"},
+        {HKEY_CURRENT_USER, kRunMru, "MRUList", "ba"},
+        {nullptr, (fs::temp_directory_path() / "vantrix_canary.tmp").string(), "", "temp canary"},
+        {nullptr, "C:\\vantrix_canary.txt", "", "root canary"},
+        {HKEY_CURRENT_USER, kRecentDocs, "0", "report.txt"},
+    };
+}
+
+bool WriteText(const std::string& path, const std::string& text) {
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << text << std::flush);
+}
+
+std::optional<std::string> Read(const Canary& c) {
+    if (!c.root) {
+        std::ifstream in(c.path, std::ios::binary);
+        if (!in) return std::nullopt;
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    char buffer[1024] = {};
+    DWORD size = sizeof(buffer);
+    if (RegGetValueA(c.root, c.path.c_str(), c.name.c_str(), RRF_RT_REG_SZ, nullptr, buffer,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(buffer);
+}
+
+void ClearCanaries() {
+    for (const Canary& c : CanaryTable()) {
+        if (c.root)
+            RegDeleteKeyValueA(c.root, c.path.c_str(), c.name.c_str());
+        else
+            DeleteFileA(c.path.c_str());
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\VantrixCanary");
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\VantrixCanary");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kRecentDocs);
+}
+}  // namespace
+
+std::string LocalIni(bool itemsOn, const std::string& flipped, bool skipMessages) {
+    std::string text = "[Standard Options]\r\n";
+    for (const char* item :
+         {"FindHistory", "DocumentHistory", "RunHistory", "RecycleBin", "MediaPlayer", "TempFiles",
+          "ScanTempFiles", "MSOfficeTrack", "IE", "Netscape"}) {
+        const bool named =
+            (" " + flipped + " ").find(" " + std::string(item) + " ") != std::string::npos;
+        text += std::string(item) + (itemsOn != named ? "=1\r\n" : "=0\r\n");
+    }
+    return text + "[Wash Options]\r\nSkipAllCustomWashItems=1\r\nSkipMessages=" +
+           (skipMessages ? "1" : "0") + "\r\n";
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+    HKEY raw = nullptr;
+    const bool exists = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &raw) == ERROR_SUCCESS;
+    win32::UniqueRegKey key(raw);
+    return exists;
+}
+
+Canaries::Canaries() {
+    ClearCanaries();
+    for (const Canary& c : CanaryTable()) {
+        const bool planted =
+            c.root
+                ? RegSetKeyValueA(c.root, c.path.c_str(), c.name.c_str(), REG_SZ, c.value.c_str(),
+                                  static_cast<DWORD>(c.value.size() + 1)) == ERROR_SUCCESS
+                : WriteText(c.path, c.value);
+        if (!planted) plantProblems += c.path + " " + c.name + "\n";
+    }
+}
+
+Canaries::~Canaries() {
+    ClearCanaries();
+}
+
+std::string Canaries::Damage() const {
+    std::string damage;
+    for (const Canary& c : CanaryTable()) {
+        const auto now = Read(c);
+        if (now != c.value) damage += c.path + " " + c.name + (now ? " changed\n" : " is gone\n");
+    }
+    return damage;
+}
+
+std::vector<HWND> BoxesOf(DWORD pid) {
+    struct Search {
+        DWORD pid;
+        std::vector<HWND> found;
+    } search{pid, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof(name));
+            // A box found before it is shown may not hold its text yet.
+            if (owner == s->pid && IsWindowVisible(window) && std::string(name) == "#32770") {
+                s->found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string Text(HWND window) {
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenIni)
+    : folder_("C:\\e2e\\" + name) {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);  // a crashed earlier run may have left it
+    fs::create_directories(folder_, ec);
+    const std::string exe = folder_ + "\\vantrixwash.exe", iniPath = folder_ + "\\Local.Ini";
+    char own[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, own, MAX_PATH);
+    if (!fs::copy_file(fs::path(own).parent_path() / "vantrixwash.exe", exe, ec)) {
+        problem = "cannot copy the exe into " + folder_ + ": " + ec.message();
+        return;
+    }
+    if (!WriteText(iniPath, ini) ||
+        (hiddenIni && !SetFileAttributesA(iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN))) {
+        problem = "cannot write " + iniPath;
+        return;
+    }
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    // The working folder stays the test's own (C:\bin), so the exe has to find
+    // Local.Ini beside itself rather than in the current folder.
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+        problem = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    win32::UniqueKernelHandle thread(info.hThread);
+    process_.reset(info.hProcess);
+    pid = info.dwProcessId;
+}
+
+Scenario::~Scenario() {
+    if (process_) {
+        TerminateProcess(process_.get(), 1);  // fails harmlessly once it has exited
+        WaitForSingleObject(process_.get(), 5000);
+    }
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+    RemoveDirectoryA("C:\\e2e");  // succeeds only once the last run is gone
+}
+
+std::optional<DWORD> Scenario::Wait(DWORD timeoutMs) {
+    DWORD code = 0;
+    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process_.get(), &code)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+Outcome Scenario::Watch(DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    Outcome outcome;
+    while (!(outcome.exitCode = Wait(20)) && GetTickCount64() < deadline) {
+        if ((outcome.boxShown = !BoxesOf(pid).empty())) break;
+    }
+    return outcome;
+}
+
+}  // namespace vw::e2e

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/handles.h"
+
+namespace vw::e2e {
+
+// A run with nothing to wash ends in well under a second under Wine; the
+// limits leave room for a loaded machine.
+constexpr DWORD kPromptMs = 5000;
+constexpr DWORD kBoxShowMs = 10000;
+
+constexpr char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+
+// Local.Ini with every wash item set to itemsOn except the ones named in
+// `flipped` (space separated); custom wash items are always skipped.
+std::string LocalIni(bool itemsOn, const std::string& flipped = "", bool skipMessages = false);
+
+bool KeyExists(HKEY root, const std::string& path);
+
+// Registry values and files no scenario may touch, planted on construction
+// and removed on destruction. RecentDocs is among them, cleared first and
+// seeded with a value only: Wine's shell keeps a key that has subkeys, which
+// would hide a Document history wash that should not have run.
+class Canaries {
+  public:
+    Canaries();
+    ~Canaries();
+    Canaries(const Canaries&) = delete;
+    Canaries& operator=(const Canaries&) = delete;
+
+    // What is missing or changed, one item a line; empty when all are intact.
+    std::string Damage() const;
+    std::string plantProblems;
+};
+
+// Shown dialogs of process pid whatever their title: a test that expects no
+// box must see any box at all.
+std::vector<HWND> BoxesOf(DWORD pid);
+std::string Text(HWND window);
+// The message box keeps its message in the Static with id 0xFFFF.
+inline std::string BoxMessage(HWND box) {
+    return Text(GetDlgItem(box, 0xFFFF));
+}
+
+struct Outcome {
+    std::optional<DWORD> exitCode;  // nothing: still running at the limit
+    bool boxShown = false;
+};
+
+// One start of a copy of vantrixwash.exe in its own folder C:\e2e\<name>
+// beside the given Local.Ini; ends the process and removes the folder when
+// destroyed.
+class Scenario {
+  public:
+    Scenario(const std::string& name, const std::string& ini, bool hiddenIni = false);
+    ~Scenario();
+
+    // The exit code, or nothing while the process still runs after timeoutMs.
+    std::optional<DWORD> Wait(DWORD timeoutMs);
+    // Waits for the exit, stopping early when a box shows: nobody will press it.
+    Outcome Watch(DWORD timeoutMs);
+
+    std::string problem;  // empty once started
+    DWORD pid = 0;
+
+  private:
+    std::string folder_;
+    win32::UniqueKernelHandle process_;
+};
+
+}  // namespace vw::e2e
