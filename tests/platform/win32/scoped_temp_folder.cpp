@@ -4,50 +4,40 @@
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
-
-#include "platform/win32/handles.h"
 
 namespace vw::win32::test {
 
+namespace fs = std::filesystem;
+
 namespace {
 
+// Read-only entries would refuse deletion: clear every attribute first. The
+// iterator does not descend into links, so nothing outside is touched.
 void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    UniqueFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (find) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + "\\" + name;
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            const DWORD a = data.dwFileAttributes;
-            if ((a & FILE_ATTRIBUTE_DIRECTORY) && (a & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                ::RemoveDirectoryA(path.c_str());  // never into a link's target
-            } else if (a & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                ::DeleteFileA(path.c_str());
-            }
-        } while (::FindNextFileA(find.get(), &data));
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        ::SetFileAttributesA(it->path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    find.reset();
-    ::SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::RemoveDirectoryA(folder.c_str());
+    fs::remove_all(folder, ec);
+}
+
+void SetAttributes(const std::string& path, std::uint32_t attributes) {
+    if (attributes != 0) {
+        EXPECT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
+    }
 }
 
 }  // namespace
 
 ScopedTempFolder::ScopedTempFolder() {
     static std::atomic<int> serial{0};
-    char temp[MAX_PATH + 1] = {};
-    const DWORD n = ::GetTempPathA(sizeof temp, temp);
-    std::string base(temp, n);
-    if (!base.empty() && base.back() == '\\') base.pop_back();
-    path_ = base + "\\vw-win32-" + std::to_string(::GetCurrentProcessId()) + "-" +
-            std::to_string(serial++);
+    path_ = (fs::temp_directory_path() / ("vw-win32-" + std::to_string(::GetCurrentProcessId()) +
+                                          "-" + std::to_string(serial++)))
+                .string();
     RemoveTree(path_);  // a leftover of a crashed run
-    EXPECT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr)) << path_ << " " << ::GetLastError();
+    EXPECT_TRUE(fs::create_directories(path_)) << path_;
 }
 
 ScopedTempFolder::~ScopedTempFolder() {
@@ -62,18 +52,14 @@ std::string ScopedTempFolder::WriteFile(const std::string& name, const std::stri
         out << bytes;
         EXPECT_TRUE(out.good()) << "cannot write " << path;
     }
-    if (attributes != 0) {
-        EXPECT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
-    }
+    SetAttributes(path, attributes);
     return path;
 }
 
 std::string ScopedTempFolder::MakeFolder(const std::string& name, std::uint32_t attributes) {
     const std::string path = path_ + "\\" + name;
-    EXPECT_TRUE(::CreateDirectoryA(path.c_str(), nullptr)) << path << " " << ::GetLastError();
-    if (attributes != 0) {
-        EXPECT_TRUE(::SetFileAttributesA(path.c_str(), attributes)) << path;
-    }
+    EXPECT_TRUE(fs::create_directory(path)) << path;
+    SetAttributes(path, attributes);
     return path;
 }
 
