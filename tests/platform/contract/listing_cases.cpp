@@ -44,4 +44,11 @@ const std::vector<ListingCase>& ListingCases() {
     return cases;
 }
 
+std::set<std::string> ListNames(FileSystem& fs, const std::string& pattern, std::uint32_t filter) {
+    std::set<std::string> names;
+    auto listing = fs.List(pattern, filter);
+    for (auto name = listing.Next(); !name.empty(); name = listing.Next()) names.insert(name);
+    return names;
+}
+
 }  // namespace vw::contract

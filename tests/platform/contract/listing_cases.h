@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace vw::contract {
 
 // A folder's entries (relative name, attributes) that every listing case runs in.
@@ -22,5 +24,8 @@ struct ListingCase {
     std::set<std::string> expected;
 };
 const std::vector<ListingCase>& ListingCases();
+
+// Every name a filtered listing gives, through the backend under test.
+std::set<std::string> ListNames(FileSystem& fs, const std::string& pattern, std::uint32_t filter);
 
 }  // namespace vw::contract

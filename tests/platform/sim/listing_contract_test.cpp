@@ -6,13 +6,6 @@
 namespace vw {
 namespace {
 
-std::set<std::string> ListAll(FileSystem& fs, const std::string& pattern, std::uint32_t filter) {
-    std::set<std::string> names;
-    auto listing = fs.List(pattern, filter);
-    for (auto name = listing.Next(); !name.empty(); name = listing.Next()) names.insert(name);
-    return names;
-}
-
 TEST(SimListingContract, ListsEveryCaseLikeThePlatform) {
     sim::SimPlatform sim;
     const std::string root = "C:\\t";
@@ -24,11 +17,11 @@ TEST(SimListingContract, ListsEveryCaseLikeThePlatform) {
         }
     }
     for (const auto& c : contract::ListingCases()) {
-        EXPECT_EQ(ListAll(sim.files, root + c.pattern, c.filter), c.expected)
+        EXPECT_EQ(contract::ListNames(sim.files, root + c.pattern, c.filter), c.expected)
             << c.pattern << " filter " << c.filter;
     }
     // A drive root has no "." and "..".
-    EXPECT_EQ(ListAll(sim.files, "C:\\*", attr::kDirectory),
+    EXPECT_EQ(contract::ListNames(sim.files, "C:\\*", attr::kDirectory),
               (std::set<std::string>{"t", "Program Files"}));
 }
 
