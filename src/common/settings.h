@@ -6,6 +6,7 @@ namespace vw {
 namespace section {
 constexpr const char* kStandardOptions = "Standard Options";
 constexpr const char* kWashOptions = "Wash Options";
+constexpr const char* kMSOffice = "MSOffice";
 }  // namespace section
 
 // The title every box of the program bears unless it names its own.

@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include "platform/run_error.h"
+
 namespace vw {
 
 bool PassesFilter(const DirEntry& entry, std::uint32_t filter) {
@@ -19,6 +21,15 @@ std::string DirectoryListing::Next() {
     }
     raw_.reset();  // releases the find handle as soon as the listing ends
     return {};
+}
+
+void FileSystem::Kill(const std::string& pattern) {
+    const auto slash = pattern.rfind('\\');
+    const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
+    DirectoryListing listing = List(pattern, attr::kNormal);
+    std::string name = listing.Next();
+    if (name.empty()) throw RunError(errnum::kFileNotFound, "File not found");
+    for (; !name.empty(); name = listing.Next()) DeleteFileA(folder + name);
 }
 
 }  // namespace vw

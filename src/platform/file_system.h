@@ -66,6 +66,16 @@ class FileSystem {
     DirectoryListing List(const std::string& pattern, std::uint32_t filter) {
         return DirectoryListing(Enumerate(pattern), filter);
     }
+
+    // Deletes one file. Raises RunError: 53 when there is no such file, 70
+    // when it is in use, 75 when it may not be deleted (read-only, a folder).
+    virtual void DeleteFileA(const std::string& path) = 0;
+
+    // Deletes every file that an ordinary listing of `pattern` names (plain,
+    // read-only and archive files; hidden and system files are left), in
+    // listing order. Raises 53 when none matches and stops at the first file
+    // that cannot be deleted, raising its error.
+    void Kill(const std::string& pattern);
 };
 
 }  // namespace vw

@@ -3,6 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
 
@@ -16,6 +17,7 @@ struct Platform {
     Process& process;
     FileSystem& files;
     Ui& ui;
+    Registry& registry;
 };
 
 }  // namespace vw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace vw {
 
@@ -12,6 +13,18 @@ class Shell {
     // SHAddToRecentDocs: flags 0 with a null item empties the current
     // user's list of recently used documents. No result.
     virtual void SHAddToRecentDocs(std::uint32_t flags, const void* item) = 0;
+
+    // SHEmptyRecycleBinA: empties the Recycle Bin of the drive `rootPath`
+    // names, or of every drive when it is empty. Returns the shell's HRESULT.
+    virtual long SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
+                                    std::uint32_t flags) = 0;
 };
+
+// SHEmptyRecycleBinA flags.
+namespace sherb {
+constexpr std::uint32_t kNoConfirmation = 1;
+constexpr std::uint32_t kNoProgressUi = 2;
+constexpr std::uint32_t kNoSound = 4;
+}  // namespace sherb
 
 }  // namespace vw

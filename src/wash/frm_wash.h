@@ -39,6 +39,14 @@ class frmWash {
 
     void ClearDocumentHistory();
 
+    // Washers, in the order of the run.
+    void WashFindHistory();
+    void WashRunHistory();
+    void WashRecycleBin(std::string rootPath, bool noConfirmation, bool noProgressDisplay,
+                        bool noSound);
+    void WashMediaPlayer();
+    void WashOfficeTracks();
+
     Platform& platform_;
     std::unique_ptr<WindowView> view_;
     std::array<bool, Index(Ctl::kCount)> visible_{};

@@ -8,7 +8,7 @@ struct Step {
     const char* section;
     const char* key;
     bool skipSwitch;  // "1" skips the action instead of calling for it
-    void (frmWash::*action)();
+    void (*action)(frmWash&);
     Ctl label;
 };
 }  // namespace
@@ -18,15 +18,19 @@ void frmWash::StartClean() {
     // The fixed order of the run. A step whose washer has not joined the run
     // yet has no action and only makes its progress step.
     static const Step kRun[] = {
-        {kStd, "FindHistory", false, nullptr, Ctl::lblChkFindHistory},
-        {kStd, "DocumentHistory", false, &frmWash::ClearDocumentHistory,
+        {kStd, "FindHistory", false, [](frmWash& f) { f.WashFindHistory(); },
+         Ctl::lblChkFindHistory},
+        {kStd, "DocumentHistory", false, [](frmWash& f) { f.ClearDocumentHistory(); },
          Ctl::lblChkDocumentHistory},
-        {kStd, "RunHistory", false, nullptr, Ctl::lblChkRunHistory},
-        {kStd, "RecycleBin", false, nullptr, Ctl::lblChkRecycleBin},
-        {kStd, "MediaPlayer", false, nullptr, Ctl::lblChkMediaPlayer},
+        {kStd, "RunHistory", false, [](frmWash& f) { f.WashRunHistory(); }, Ctl::lblChkRunHistory},
+        {kStd, "RecycleBin", false, [](frmWash& f) { f.WashRecycleBin("", true, true, true); },
+         Ctl::lblChkRecycleBin},
+        {kStd, "MediaPlayer", false, [](frmWash& f) { f.WashMediaPlayer(); },
+         Ctl::lblChkMediaPlayer},
         {kStd, "TempFiles", false, nullptr, Ctl::lblChkTempFiles},
         {kStd, "ScanTempFiles", false, nullptr, Ctl::lblChkScanTempFiles},
-        {kStd, "MSOfficeTrack", false, nullptr, Ctl::lblChkMSOfficeTrack},
+        {kStd, "MSOfficeTrack", false, [](frmWash& f) { f.WashOfficeTracks(); },
+         Ctl::lblChkMSOfficeTrack},
         {kStd, "IE", false, nullptr, Ctl::lblChkIE},
         {section::kWashOptions, "SkipAllCustomWashItems", true, nullptr, Ctl::lblCaption},
         {kStd, "Netscape", false, nullptr, Ctl::lblChkNetscape},
@@ -34,7 +38,7 @@ void frmWash::StartClean() {
 
     for (const Step& step : kRun) {
         const bool isOne = Setting(step.section, step.key) == "1";
-        if (isOne != step.skipSwitch && step.action) (this->*step.action)();
+        if (isOne != step.skipSwitch && step.action) step.action(*this);
         StepProgress(step.label);
     }
 

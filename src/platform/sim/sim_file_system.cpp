@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/run_error.h"
+
 namespace vw::sim {
 
 namespace {
@@ -130,6 +132,27 @@ std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern)
         }
     }
     return std::make_unique<VectorListing>(std::move(entries));
+}
+
+void SimFileSystem::SetInUse(const std::string& path, bool inUse) {
+    const auto it = nodes_.find(Key(path));
+    if (it != nodes_.end()) it->second.inUse = inUse;
+}
+
+void SimFileSystem::DeleteFileA(const std::string& path) {
+    faults_.Check("DeleteFileA");
+    const std::string key = Key(path);
+    const auto it = nodes_.find(key);
+    if (it == nodes_.end()) {
+        if (!nodes_.count(Parent(key))) throw RunError(errnum::kPathNotFound, "Path not found");
+        throw RunError(errnum::kFileNotFound, "File not found");
+    }
+    const Node& node = it->second;
+    if (node.inUse) throw RunError(errnum::kPermissionDenied, "Permission denied");
+    if (node.attributes & (attr::kDirectory | attr::kReadOnly)) {
+        throw RunError(errnum::kPathFileAccessError, "Path/File access error");
+    }
+    nodes_.erase(it);
 }
 
 }  // namespace vw::sim

@@ -28,6 +28,11 @@ class SimFileSystem : public FileSystem {
     bool IsFile(const std::string& path) const;
     // The file's bytes; empty for a missing file.
     std::string Content(const std::string& path) const;
+    // A file held open by another program without sharing: it cannot be
+    // deleted or opened.
+    void SetInUse(const std::string& path, bool inUse = true);
+
+    void DeleteFileA(const std::string& path) override;
 
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
 
@@ -36,6 +41,7 @@ class SimFileSystem : public FileSystem {
         std::string name;  // as given, for listings
         std::uint32_t attributes;
         std::string content;
+        bool inUse = false;
     };
     static std::string Key(const std::string& path);
     static std::string Parent(const std::string& key);

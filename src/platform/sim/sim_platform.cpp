@@ -2,7 +2,7 @@
 
 namespace vw::sim {
 
-SimPlatform::SimPlatform() : view_{profile, shell, process, files, ui} {
+SimPlatform::SimPlatform() : view_{profile, shell, process, files, ui, registry} {
     files.AddFolder("C:\\");
     files.AddFolder(process.programFolder);
 }

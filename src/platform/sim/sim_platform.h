@@ -5,6 +5,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_process.h"
 #include "platform/sim/sim_profile.h"
+#include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_ui.h"
 
@@ -27,6 +28,7 @@ class SimPlatform {
     SimShell shell{faults, journal};
     SimProcess process;
     SimUi ui{faults, journal};
+    SimRegistry registry{faults};
 
   private:
     Platform view_;

@@ -7,4 +7,14 @@ void SimShell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
     faults_.Check("SHAddToRecentDocs");
 }
 
+long SimShell::SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
+                                  std::uint32_t flags) {
+    journal_.push_back("SHEmptyRecycleBinA " + std::to_string(owner) + " \"" + rootPath + "\" " +
+                       std::to_string(flags));
+    faults_.Check("SHEmptyRecycleBinA");
+    if (recycled == 0) return static_cast<long>(0x80004005);  // E_FAIL, as an empty bin gives
+    recycled = 0;
+    return 0;
+}
+
 }  // namespace vw::sim

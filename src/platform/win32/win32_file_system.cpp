@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_error.h"
 
 namespace vw::win32 {
 
@@ -43,6 +44,10 @@ std::unique_ptr<RawListing> Win32FileSystem::Enumerate(const std::string& patter
         return std::make_unique<FindListing>(pattern + "*");
     }
     return std::make_unique<FindListing>(pattern);
+}
+
+void Win32FileSystem::DeleteFileA(const std::string& path) {
+    if (!::DeleteFileA(path.c_str())) RaiseFileError(::GetLastError());
 }
 
 }  // namespace vw::win32

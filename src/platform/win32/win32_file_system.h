@@ -8,6 +8,7 @@ namespace vw::win32 {
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
+    void DeleteFileA(const std::string& path) override;
 };
 
 }  // namespace vw::win32

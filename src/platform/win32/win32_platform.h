@@ -4,6 +4,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_ui.h"
 
@@ -24,7 +25,8 @@ class Win32Platform {
     Win32Process process_;
     Win32FileSystem files_;
     Win32Ui ui_;
-    Platform platform_{profile_, shell_, process_, files_, ui_};  // after the parts
+    Win32Registry registry_;
+    Platform platform_{profile_, shell_, process_, files_, ui_, registry_};  // after the parts
 };
 
 }  // namespace vw::win32

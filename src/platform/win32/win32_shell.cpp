@@ -10,4 +10,9 @@ void Win32Shell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
     ::SHAddToRecentDocs(flags, item);
 }
 
+long Win32Shell::SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
+                                    std::uint32_t flags) {
+    return ::SHEmptyRecycleBinA(reinterpret_cast<HWND>(owner), rootPath.c_str(), flags);
+}
+
 }  // namespace vw::win32

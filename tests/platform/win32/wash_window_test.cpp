@@ -62,8 +62,9 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     ASSERT_TRUE(IniPath.empty());
     Win32Platform real;
     ViewSpyUi spy(real.Get().ui);
-    Platform platform{real.Get().profile, real.Get().shell, real.Get().process, real.Get().files,
-                      spy};
+    Platform platform{
+        real.Get().profile, real.Get().shell, real.Get().process, real.Get().files, spy,
+        real.Get().registry};
 
     g_topLevelShows = 0;
     UniqueHandle<HHOOK, HookCloser> hook(

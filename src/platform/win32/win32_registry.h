@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/registry.h"
+
+namespace vw::win32 {
+
+// Forwards to the ANSI registry functions of advapi32.
+class Win32Registry final : public Registry {
+  public:
+    long RegCreateKeyA(HKey key, const std::string& subKey, HKey& result) override;
+    long RegOpenKeyA(HKey key, const std::string& subKey, HKey& result) override;
+    long RegOpenKeyExA(HKey key, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t samDesired, HKey& result) override;
+    long RegQueryValueExA(HKey key, const std::string& valueName, std::uint32_t* type, char* data,
+                          std::uint32_t* dataSize) override;
+    long RegDeleteValueA(HKey key, const std::string& valueName) override;
+    long RegDeleteKeyA(HKey key, const std::string& subKey) override;
+    long RegQueryInfoKeyA(HKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
+                          std::uint32_t* values, std::uint32_t* maxValueNameLen,
+                          std::uint32_t* maxValueLen) override;
+    long RegEnumKeyExA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+    long RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                       std::uint32_t* type, unsigned char* data, std::uint32_t* dataSize) override;
+    long RegCloseKey(HKey key) override;
+};
+
+}  // namespace vw::win32
