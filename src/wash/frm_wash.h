@@ -31,6 +31,15 @@ class frmWash {
     float ProgressMax() const { return progressMax_; }
     std::vector<std::string> DriveList() const;
 
+    // The washers, in the order of the run. Each either passes over its own
+    // failures or lets them end the run, as the run's table says.
+    void WashFindHistory();
+    void WashRunHistory();
+    void WashRecycleBin(std::string rootPath, bool noConfirmation, bool noProgressDisplay,
+                        bool noSound);
+    void WashMediaPlayer();
+    void WashOfficeTracks();
+
   private:
     void Form_Load();
     void StepProgress(Ctl label);
@@ -38,14 +47,6 @@ class frmWash {
     std::string Setting(const char* section, const char* key) const;
 
     void ClearDocumentHistory();
-
-    // Washers, in the order of the run.
-    void WashFindHistory();
-    void WashRunHistory();
-    void WashRecycleBin(std::string rootPath, bool noConfirmation, bool noProgressDisplay,
-                        bool noSound);
-    void WashMediaPlayer();
-    void WashOfficeTracks();
 
     Platform& platform_;
     std::unique_ptr<WindowView> view_;

@@ -151,6 +151,11 @@ void SimRegistry::RefuseDelete(HKey root, const std::string& path) {
     if (Node* node = Find(root, path)) node->refuseDelete = true;
 }
 
+void SimRegistry::RefuseValueDelete(HKey root, const std::string& path, const std::string& name) {
+    Node* node = Find(root, path);
+    if (Value* v = node ? FindValue(node, name) : nullptr) v->refuseDelete = true;
+}
+
 bool SimRegistry::KeyExists(HKey root, const std::string& path) const {
     return Find(root, path) != nullptr;
 }
@@ -231,6 +236,7 @@ long SimRegistry::RegDeleteValueA(HKey key, const std::string& valueName) {
     const auto it = std::find_if(node->values.begin(), node->values.end(),
                                  [&](const Value& v) { return Upper(v.name) == wanted; });
     if (it == node->values.end()) return regstatus::kFileNotFound;
+    if (it->refuseDelete) return regstatus::kAccessDenied;
     node->values.erase(it);
     return regstatus::kSuccess;
 }

@@ -34,6 +34,8 @@ class SimRegistry : public Registry {
     void DenyAll(HKey root, const std::string& path);
     // The key's deletion is refused (5) even when it has no subkeys.
     void RefuseDelete(HKey root, const std::string& path);
+    // The value's deletion is refused (5).
+    void RefuseValueDelete(HKey root, const std::string& path, const std::string& name);
 
     bool KeyExists(HKey root, const std::string& path) const;
     bool ValueExists(HKey root, const std::string& path, const std::string& name) const;
@@ -63,6 +65,7 @@ class SimRegistry : public Registry {
         std::string name;
         std::uint32_t type;
         std::string data;
+        bool refuseDelete = false;
     };
     struct Node {
         std::string name;
