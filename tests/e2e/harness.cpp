@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <sddl.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -83,6 +85,56 @@ bool KeyExists(HKEY root, const std::string& path) {
     const bool exists = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &raw) == ERROR_SUCCESS;
     win32::UniqueRegKey key(raw);
     return exists;
+}
+
+bool ValueExists(HKEY root, const std::string& path, const std::string& name) {
+    return RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& data) {
+    return RegSetKeyValueA(root, path.c_str(), name.c_str(), type, data.data(),
+                           static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+}
+
+namespace {
+bool SetDacl(HKEY root, const std::string& path, const char* sddl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd,
+                                                              nullptr)) {
+        return false;
+    }
+    HKEY raw = nullptr;
+    bool done = RegOpenKeyExA(root, path.c_str(), 0, WRITE_DAC, &raw) == ERROR_SUCCESS;
+    win32::UniqueRegKey key(raw);
+    done = done && RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    LocalFree(sd);
+    return done;
+}
+}  // namespace
+
+bool DenyAll(HKEY root, const std::string& path) {
+    return SetDacl(root, path, "D:P(D;;KA;;;WD)");
+}
+
+void RemoveTree(HKEY root, const std::string& path) {
+    // Every key of the tree may carry a denying descriptor.
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &raw) == ERROR_SUCCESS) {
+        win32::UniqueRegKey key(raw);
+        char name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD size = sizeof(name);
+            if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            SetDacl(root, path + "\\" + name, "D:(A;;KA;;;WD)");
+        }
+    }
+    SetDacl(root, path, "D:(A;;KA;;;WD)");
+    RegDeleteTreeA(root, path.c_str());
 }
 
 Canaries::Canaries() {

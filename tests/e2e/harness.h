@@ -22,6 +22,19 @@ constexpr char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Ex
 std::string LocalIni(bool itemsOn, const std::string& flipped = "", bool skipMessages = false);
 
 bool KeyExists(HKEY root, const std::string& path);
+bool ValueExists(HKEY root, const std::string& path, const std::string& name);
+// Creates the key as needed.
+bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+              const std::string& data);
+inline bool SetString(HKEY root, const std::string& path, const std::string& name,
+                      const std::string& text) {
+    return SetValue(root, path, name, REG_SZ, text + '\0');
+}
+// Every access denied to everyone: opening the key fails, deleting it still
+// works once it has no subkeys.
+bool DenyAll(HKEY root, const std::string& path);
+// Gives the key back a default security and removes its tree.
+void RemoveTree(HKEY root, const std::string& path);
 
 // Registry values and files no scenario may touch, planted on construction
 // and removed on destruction. RecentDocs is among them, cleared first and

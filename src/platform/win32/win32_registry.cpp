@@ -36,19 +36,22 @@ long Opened(LSTATUS status, HKEY opened, HKey& result) {
 
 long Win32Registry::RegCreateKeyA(HKey key, const std::string& subKey, HKey& result) {
     HKEY opened = nullptr;
-    return Opened(::RegCreateKeyA(ToHkey(key), subKey.c_str(), &opened), opened, result);
+    const LSTATUS status = ::RegCreateKeyA(ToHkey(key), subKey.c_str(), &opened);
+    return Opened(status, opened, result);
 }
 
 long Win32Registry::RegOpenKeyA(HKey key, const std::string& subKey, HKey& result) {
     HKEY opened = nullptr;
-    return Opened(::RegOpenKeyA(ToHkey(key), subKey.c_str(), &opened), opened, result);
+    const LSTATUS status = ::RegOpenKeyA(ToHkey(key), subKey.c_str(), &opened);
+    return Opened(status, opened, result);
 }
 
 long Win32Registry::RegOpenKeyExA(HKey key, const std::string& subKey, std::uint32_t options,
                                   std::uint32_t samDesired, HKey& result) {
     HKEY opened = nullptr;
-    return Opened(::RegOpenKeyExA(ToHkey(key), subKey.c_str(), options, samDesired, &opened),
-                  opened, result);
+    const LSTATUS status =
+        ::RegOpenKeyExA(ToHkey(key), subKey.c_str(), options, samDesired, &opened);
+    return Opened(status, opened, result);
 }
 
 long Win32Registry::RegQueryValueExA(HKey key, const std::string& valueName, std::uint32_t* type,
