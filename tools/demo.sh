@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # One real wash in a throwaway Wine sandbox: plants traces and canaries,
-# runs vantrixwash.exe with every item on, and shows what went and what stayed.
+# runs vantrixwash.exe with every item on, and shows per wash item what was
+# there before, what is left after, and whether the canaries beside it stayed.
 # Usage: demo.sh <vantrixwash.exe> <demo-dir>
 set -euo pipefail
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
 exe=$(readlink -f -- "$1")
 demo=$(readlink -m -- "$2")
+checks="$here/demo/checks.txt"
 
 if [[ -z ${VW_IN_XVFB:-} ]]; then
     VW_IN_XVFB=1 exec xvfb-run -a "$0" "$@"
@@ -18,16 +20,62 @@ trap '"$here/wine/sandbox.sh" stop "$demo"' EXIT
 eval "$("$here/wine/sandbox.sh" env "$demo")"
 "$here/wine/sandbox.sh" check "$demo"
 log="$demo/wine.log"
-w() { (cd "$WINEPREFIX/drive_c" && wine "$@" </dev/null 2>>"$log"); }
-has_key() { w reg query "$1" >/dev/null; }
+drive_c="$WINEPREFIX/drive_c"
+w() { (cd "$drive_c" && wine "$@" </dev/null >>"$log" 2>&1); }
 
 echo "demo: planting traces and canaries"
-w reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs' /v MRUListEx /t REG_BINARY /d 00000000ffffffff /f >/dev/null
-w reg add 'HKCU\Software\VantrixCanary' /v keep /t REG_SZ /d yes /f >/dev/null
-w reg add 'HKLM\Software\VantrixCanary' /v keep /t REG_SZ /d yes /f >/dev/null
-echo canary >"$WINEPREFIX/drive_c/canary.txt"
+cp "$here/demo/traces.reg" "$drive_c/traces.reg"
+w regedit /s 'C:\traces.reg'
+recent="$drive_c/users/demo/AppData/Roaming/Microsoft/Office/Recent"
+mkdir -p "$recent" "$drive_c/demo/keep"
+touch "$recent/budget.xls.lnk" "$recent/talk.ppt.lnk" "$recent/index.dat"
+echo canary >"$drive_c/demo/canary.txt"
+# Two files in the Recycle Bin, which Wine keeps in the freedesktop trash.
+mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
+for f in old-letter.txt holiday.jpg; do
+    echo deleted >"$XDG_DATA_HOME/Trash/files/$f"
+    printf '[Trash Info]\nPath=/demo/%s\nDeletionDate=2026-12-01T10:00:00\n' "$f" \
+        >"$XDG_DATA_HOME/Trash/info/$f.trashinfo"
+    echo keep >"$drive_c/demo/keep/$f.txt"
+done
 
-app="$WINEPREFIX/drive_c/Vantrix"
+# The registry as text, once per snapshot; every check reads it.
+snapshot() {
+    w regedit /e "C:\\$1-cu.reg" HKEY_CURRENT_USER
+    w regedit /e "C:\\$1-lm.reg" 'HKEY_LOCAL_MACHINE\Software\VantrixCanary'
+    cat "$drive_c/$1-cu.reg" "$drive_c/$1-lm.reg" 2>/dev/null | iconv -f UTF-16 -t UTF-8 |
+        tr -d '\r' | tr '[:upper:]' '[:lower:]' >"$demo/$1.txt"
+}
+# How many of what one check names are present in snapshot $1.
+present() {
+    local snap=$demo/$1.txt what=$2 where=$3 value=${4:-}
+    local key="[${where,,}]"
+    case $what in
+        K) grep -qxF -- "$key" "$snap" && echo 1 || echo 0 ;;
+        # Through the environment: awk -v would read the backslashes as escapes.
+        V) KEY=$key NAME="\"${value,,}\"=" awk '
+               BEGIN { key = ENVIRON["KEY"]; name = ENVIRON["NAME"] }
+               $0 == key { inside = 1; next }
+               /^\[/ { inside = 0 }
+               inside && index($0, name) == 1 { found = 1 }
+               END { print found ? 1 : 0 }' "$snap" ;;
+        F) local glob=${where#C:\\}
+           compgen -G "$drive_c/${glob//\\//}" | wc -l ;;
+        D) compgen -G "$XDG_DATA_HOME/$where" | wc -l ;;
+    esac
+}
+count_all() {
+    local snap=$1 row kind what where value
+    while IFS='|' read -r row kind what where value; do
+        [[ -z $row || $row == \#* || $kind == P ]] && continue
+        echo "$row|$kind|$(present "$snap" "$what" "$where" "$value")"
+    done <"$checks"
+}
+
+snapshot before
+count_all before >"$demo/before.counts"
+
+app="$drive_c/Vantrix"
 mkdir -p "$app/Custom"
 cp "$exe" "$app/vantrixwash.exe"
 cat >"$app/Local.Ini" <<'INI'
@@ -46,6 +94,13 @@ Netscape=1
 SkipAllCustomWashItems=0
 ; the demo runs unattended: no closing box
 SkipMessages=1
+[MSOffice]
+MSWord=1
+MSPPT=1
+MSExcel=1
+MSAccess=1
+MSOutlook=1
+MSPHEditor=1
 INI
 
 echo "demo: running C:\\Vantrix\\vantrixwash.exe"
@@ -53,19 +108,31 @@ start=$(date +%s%N)
 rc=0
 w 'C:\Vantrix\vantrixwash.exe' || rc=$?
 echo "demo: the wash ended with exit code $rc after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+snapshot after
+count_all after >"$demo/after.counts"
 
+# One line per row: traces before, traces after, canaries intact of total.
 fail=0
-row() { printf '%-28s %-10s %-10s %s\n' "$@"; }
+[[ $rc == 0 ]] || fail=1
+printf '\n%-22s %7s %7s   %s\n' "wash item" "before" "after" "canaries"
+while IFS= read -r row; do
+    if pending=$(grep -m1 -F "$row|P|" "$checks"); then
+        printf '%-22s %7s %7s   %s\n' "$row" - - "not shown: ${pending##*|}"
+        continue
+    fi
+    # unseeded: traces that were not there before the run prove nothing.
+    read -r before after kept total unseeded < <(paste -d'|' "$demo/before.counts" \
+        "$demo/after.counts" | ROW=$row awk -F'|' '$1 == ENVIRON["ROW"] {
+            if ($2 == "T") { b += $3; a += $6; u += ($3 == 0) } else { t++; k += ($6 > 0) }
+        } END { print b + 0, a + 0, k + 0, t + 0, u + 0 }')
+    verdict=ok
+    if ((unseeded > 0 || after > 0 || kept < total)); then
+        verdict=WRONG
+        fail=1
+    fi
+    printf '%-22s %7s %7s   %s of %s intact  %s\n' "$row" "$before" "$after" "$kept" "$total" "$verdict"
+done < <(grep -v '^#' "$checks" | cut -d'|' -f1 | awk 'NF && !seen[$0]++')
 echo
-row "wash item" "before" "after" "canaries"
-doc_after=present
-has_key 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\RecentDocs' || doc_after=removed
-canaries=intact
-has_key 'HKCU\Software\VantrixCanary' && has_key 'HKLM\Software\VantrixCanary' &&
-    [[ $(cat "$WINEPREFIX/drive_c/canary.txt") == canary ]] || canaries=LOST
-row "Document history" "RecentDocs" "$doc_after" "$canaries"
-echo "(the other items join this table as their washers land)"
 echo "note: Wine's shell clears RecentDocs only while it has no per-type subkeys and"
 echo "      leaves the shortcuts in the Recent folder; Windows removes both."
-[[ $rc == 0 && $doc_after == removed && $canaries == intact ]] || fail=1
 exit $fail
