@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace vw {
 
@@ -18,6 +19,17 @@ constexpr std::uint32_t kDirectory = 0x10;
 constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
+
+// Drive types as GetDriveTypeA reports them.
+namespace drivetype {
+constexpr std::uint32_t kUnknown = 0;
+constexpr std::uint32_t kNoRootDir = 1;  // no such drive
+constexpr std::uint32_t kRemovable = 2;
+constexpr std::uint32_t kFixed = 3;
+constexpr std::uint32_t kRemote = 4;
+constexpr std::uint32_t kCdRom = 5;
+constexpr std::uint32_t kRamDisk = 6;
+}  // namespace drivetype
 
 // One entry as the platform's folder enumeration yields it, before filtering.
 struct DirEntry {
@@ -52,7 +64,21 @@ class DirectoryListing {
     std::uint32_t filter_;
 };
 
-// The platform's file services.
+// A file opened for binary reading and writing; closed when destroyed.
+// Failures raise RunError (75, or 61 when the disk is full).
+class BinaryFile {
+  public:
+    virtual ~BinaryFile() = default;
+    virtual std::uint64_t Length() = 0;
+    // Writes `bytes` at the 0-based `offset`, extending the file as needed.
+    virtual void WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
+    // Forces what was written out to the disk (FlushFileBuffers).
+    virtual void Flush() = 0;
+};
+
+// The platform's file services. Unless a call says otherwise, a failure
+// raises RunError: 53 no such file, 76 no such folder (or path), 70 held open
+// by another program, 75 refused (read-only, access, wrong kind of entry).
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -76,6 +102,32 @@ class FileSystem {
     // listing order. Raises 53 when none matches and stops at the first file
     // that cannot be deleted, raising its error.
     void Kill(const std::string& pattern);
+
+    // Sets a file's or folder's attributes (kNormal clears them all); the
+    // folder and reparse-point bits cannot be changed this way.
+    virtual void SetAttr(const std::string& path, std::uint32_t attributes) = 0;
+
+    // Removes an empty folder, or a folder link itself (never its target).
+    // 76 when there is no such folder (a file included), 75 when it is not
+    // empty or may not be removed (read-only).
+    virtual void RemoveDirectoryA(const std::string& path) = 0;
+
+    // The drive type (drivetype::) of a root path such as "C:\"; kNoRootDir
+    // when there is no such drive. Never raises.
+    virtual std::uint32_t GetDriveTypeA(const std::string& rootPath) = 0;
+
+    // GetTempPathA: when the temp path and its terminating NUL fit in
+    // `bufferLength` characters, copies both to `buffer` and returns the
+    // path's length; otherwise writes nothing and returns the length needed,
+    // NUL included. 0 on failure. Never raises.
+    virtual std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) = 0;
+
+    // Opens a file for binary reading and writing, never truncating it; a
+    // missing file is created empty when its folder exists.
+    virtual std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) = 0;
+
+    // Every byte of an existing file, for sequential input.
+    virtual std::string ReadAll(const std::string& path) = 0;
 };
 
 }  // namespace vw

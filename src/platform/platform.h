@@ -6,6 +6,8 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
+#include "platform/url_cache.h"
+#include "platform/url_history.h"
 
 namespace vw {
 
@@ -18,6 +20,8 @@ struct Platform {
     FileSystem& files;
     Ui& ui;
     Registry& registry;
+    UrlCache& urlCache;
+    UrlHistory& urlHistory;
 };
 
 }  // namespace vw

@@ -1,6 +1,8 @@
 #include "platform/sim/sim_file_system.h"
 
 #include <cctype>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "platform/run_error.h"
@@ -52,7 +54,68 @@ std::string LastName(std::string path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
+    return text;
+}
+
+[[noreturn]] void RaiseAccess() {
+    throw RunError(errnum::kPathFileAccessError, "Path/File access error");
+}
+[[noreturn]] void RaiseInUse() {
+    throw RunError(errnum::kPermissionDenied, "Permission denied");
+}
+[[noreturn]] void RaisePathNotFound() {
+    throw RunError(errnum::kPathNotFound, "Path not found");
+}
+
+// Attribute bits SetFileAttributesA can change.
+constexpr std::uint32_t kSettable =
+    attr::kReadOnly | attr::kHidden | attr::kSystem | attr::kArchive | 0x100 | 0x2000;
+
 }  // namespace
+
+// Our own handle to a file: it keeps the file from being deleted until closed.
+class SimFileSystem::OpenFile final : public BinaryFile {
+  public:
+    OpenFile(SimFileSystem& fs, std::string key) : fs_(fs), key_(std::move(key)) {}
+    ~OpenFile() override {
+        fs_.journal_.push_back("close");
+        const auto it = fs_.nodes_.find(key_);
+        if (it != fs_.nodes_.end()) --it->second.openedByUs;
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    std::uint64_t Length() override { return Self().content.size(); }
+
+    void WriteAt(std::uint64_t offset, std::string_view bytes) override {
+        fs_.journal_.push_back(
+            "write " + std::to_string(offset) + " " + std::to_string(bytes.size()) +
+            (bytes.empty() ? "" : " " + Hex(static_cast<unsigned char>(bytes.front()))));
+        fs_.faults_.Check("WriteAt");
+        std::string& content = Self().content;
+        const auto at = static_cast<std::size_t>(offset);
+        if (content.size() < at + bytes.size()) content.resize(at + bytes.size(), '\0');
+        content.replace(at, bytes.size(), bytes);
+    }
+
+    void Flush() override {
+        fs_.journal_.push_back("flush");
+        fs_.faults_.Check("Flush");
+    }
+
+  private:
+    Node& Self() {
+        const auto it = fs_.nodes_.find(key_);
+        if (it == fs_.nodes_.end()) RaiseAccess();
+        return it->second;
+    }
+
+    SimFileSystem& fs_;
+    std::string key_;
+};
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {
     if (Match(mask.c_str(), name.c_str())) return true;
@@ -77,8 +140,49 @@ std::string SimFileSystem::Parent(const std::string& key) {
     return slash == std::string::npos ? std::string() : key.substr(0, slash);
 }
 
-void SimFileSystem::AddFolder(const std::string& path, std::uint32_t attributes) {
+std::string SimFileSystem::Resolve(const std::string& path, bool followLast) const {
     const std::string key = Key(path);
+    std::string resolved;
+    std::size_t start = 0;
+    while (start <= key.size()) {
+        auto end = key.find('\\', start);
+        if (end == std::string::npos) end = key.size();
+        resolved += (resolved.empty() ? "" : "\\") + key.substr(start, end - start);
+        const bool last = end == key.size();
+        // A link to a link is followed to the end; the bound stops a loop.
+        for (int hops = 0; (!last || followLast) && hops < 32; ++hops) {
+            const Node* node = Find(resolved);
+            if (!node || node->target.empty()) break;
+            resolved = node->target;
+        }
+        start = end + 1;
+    }
+    return resolved;
+}
+
+const SimFileSystem::Node* SimFileSystem::Find(const std::string& key) const {
+    const auto it = nodes_.find(key);
+    return it == nodes_.end() ? nullptr : &it->second;
+}
+
+bool SimFileSystem::HasChildren(const std::string& key) const {
+    const auto it = nodes_.upper_bound(key + "\\");
+    return it != nodes_.end() && it->first.compare(0, key.size() + 1, key + "\\") == 0;
+}
+
+void SimFileSystem::RaiseMissing(const std::string& key) const {
+    const Node* parent = Find(Parent(key));
+    if (!parent || !(parent->attributes & attr::kDirectory)) RaisePathNotFound();
+    throw RunError(errnum::kFileNotFound, "File not found");
+}
+
+void SimFileSystem::AddDrive(char letter, std::uint32_t driveType) {
+    driveTypes_[Upper(letter)] = driveType;
+    AddFolder(std::string(1, letter) + ":\\");
+}
+
+void SimFileSystem::AddFolder(const std::string& path, std::uint32_t attributes) {
+    const std::string key = Resolve(path);
     if (key.empty()) return;
     const std::string parent = Parent(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(ParentPath(path));
@@ -87,30 +191,43 @@ void SimFileSystem::AddFolder(const std::string& path, std::uint32_t attributes)
 
 void SimFileSystem::AddFile(const std::string& path, const std::string& content,
                             std::uint32_t attributes) {
-    const std::string key = Key(path);
+    const std::string key = Resolve(path);
     const std::string parent = Parent(key);
     if (!parent.empty() && !nodes_.count(parent)) AddFolder(ParentPath(path));
     nodes_[key] = Node{LastName(path), attributes & ~attr::kDirectory, content};
 }
 
+void SimFileSystem::AddFolderLink(const std::string& path, const std::string& target) {
+    AddFolder(path);
+    Node& link = nodes_[Resolve(path)];
+    link.attributes = attr::kDirectory | attr::kReparsePoint;
+    link.target = Resolve(target, true);
+}
+
 bool SimFileSystem::Exists(const std::string& path) const {
-    return nodes_.count(Key(path)) > 0;
+    return Find(Resolve(path)) != nullptr;
 }
 
 bool SimFileSystem::IsFile(const std::string& path) const {
-    const auto it = nodes_.find(Key(path));
-    return it != nodes_.end() && !(it->second.attributes & attr::kDirectory);
+    const Node* node = Find(Resolve(path));
+    return node && !(node->attributes & attr::kDirectory);
 }
 
 std::string SimFileSystem::Content(const std::string& path) const {
-    const auto it = nodes_.find(Key(path));
-    return it == nodes_.end() ? std::string() : it->second.content;
+    const Node* node = Find(Resolve(path));
+    return node ? node->content : std::string();
+}
+
+void SimFileSystem::SetInUse(const std::string& path, bool inUse) {
+    const auto it = nodes_.find(Resolve(path));
+    if (it != nodes_.end()) it->second.inUse = inUse;
 }
 
 std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern) {
     faults_.Check("Enumerate");
     const auto slash = pattern.rfind('\\');
-    const std::string folder = Key(slash == std::string::npos ? "" : pattern.substr(0, slash));
+    const std::string folder =
+        Resolve(slash == std::string::npos ? "" : pattern.substr(0, slash), true);
     std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
     if (mask.empty()) mask = "*";  // "folder\" lists the folder itself
 
@@ -134,25 +251,84 @@ std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern)
     return std::make_unique<VectorListing>(std::move(entries));
 }
 
-void SimFileSystem::SetInUse(const std::string& path, bool inUse) {
-    const auto it = nodes_.find(Key(path));
-    if (it != nodes_.end()) it->second.inUse = inUse;
+void SimFileSystem::DeleteFileA(const std::string& path) {
+    journal_.push_back("delete " + path);
+    faults_.Check("DeleteFileA");
+    const std::string key = Resolve(path);
+    const auto it = nodes_.find(key);
+    if (it == nodes_.end()) RaiseMissing(key);
+    const Node& node = it->second;
+    if (node.inUse || node.openedByUs > 0) RaiseInUse();
+    if (node.attributes & (attr::kDirectory | attr::kReadOnly)) RaiseAccess();
+    nodes_.erase(it);
 }
 
-void SimFileSystem::DeleteFileA(const std::string& path) {
-    faults_.Check("DeleteFileA");
-    const std::string key = Key(path);
+void SimFileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
+    journal_.push_back("setattr " + path + " " + Hex(attributes));
+    faults_.Check("SetAttr");
+    const std::string key = Resolve(path);
     const auto it = nodes_.find(key);
-    if (it == nodes_.end()) {
-        if (!nodes_.count(Parent(key))) throw RunError(errnum::kPathNotFound, "Path not found");
-        throw RunError(errnum::kFileNotFound, "File not found");
-    }
-    const Node& node = it->second;
-    if (node.inUse) throw RunError(errnum::kPermissionDenied, "Permission denied");
-    if (node.attributes & (attr::kDirectory | attr::kReadOnly)) {
-        throw RunError(errnum::kPathFileAccessError, "Path/File access error");
+    if (it == nodes_.end()) RaiseMissing(key);
+    std::uint32_t& bits = it->second.attributes;
+    bits = (bits & ~kSettable) | (attributes & kSettable);
+}
+
+void SimFileSystem::RemoveDirectoryA(const std::string& path) {
+    journal_.push_back("rmdir " + path);
+    faults_.Check("RemoveDirectoryA");
+    const std::string key = Resolve(path);
+    const auto it = nodes_.find(key);
+    if (it == nodes_.end() || !(it->second.attributes & attr::kDirectory)) RaisePathNotFound();
+    if (it->second.target.empty()) {
+        // Windows keeps a read-only folder (Wine removes it).
+        if (Parent(key).empty() || HasChildren(key) || (it->second.attributes & attr::kReadOnly)) {
+            RaiseAccess();
+        }
     }
     nodes_.erase(it);
+}
+
+std::uint32_t SimFileSystem::GetDriveTypeA(const std::string& rootPath) {
+    const bool drive = (rootPath.size() == 2 || (rootPath.size() == 3 && rootPath[2] == '\\')) &&
+                       std::isalpha(static_cast<unsigned char>(rootPath[0])) && rootPath[1] == ':';
+    if (!drive || !Find(Key(rootPath.substr(0, 2)))) return drivetype::kNoRootDir;
+    const auto type = driveTypes_.find(Upper(rootPath[0]));
+    return type == driveTypes_.end() ? drivetype::kFixed : type->second;
+}
+
+std::uint32_t SimFileSystem::GetTempPathA(std::uint32_t bufferLength, char* buffer) {
+    const auto length = static_cast<std::uint32_t>(tempPath.size());
+    if (length == 0) return 0;
+    if (length + 1 > bufferLength) return length + 1;
+    std::memcpy(buffer, tempPath.c_str(), length + 1);
+    return length;
+}
+
+std::unique_ptr<BinaryFile> SimFileSystem::OpenBinary(const std::string& path) {
+    journal_.push_back("open " + path + " truncate=no");
+    faults_.Check("OpenBinary");
+    const std::string key = Resolve(path);
+    auto it = nodes_.find(key);
+    if (it == nodes_.end()) {
+        const Node* parent = Find(Parent(key));
+        if (!parent || !(parent->attributes & attr::kDirectory)) RaisePathNotFound();
+        it = nodes_.emplace(key, Node{LastName(path), attr::kArchive, {}}).first;
+    }
+    Node& node = it->second;
+    if (node.attributes & (attr::kDirectory | attr::kReadOnly)) RaiseAccess();
+    if (node.inUse) RaiseInUse();
+    ++node.openedByUs;
+    return std::make_unique<OpenFile>(*this, key);
+}
+
+std::string SimFileSystem::ReadAll(const std::string& path) {
+    faults_.Check("ReadAll");
+    const std::string key = Resolve(path);
+    const Node* node = Find(key);
+    if (!node) RaiseMissing(key);
+    if (node->attributes & attr::kDirectory) RaiseAccess();
+    if (node->inUse) RaiseInUse();
+    return node->content;
 }
 
 }  // namespace vw::sim

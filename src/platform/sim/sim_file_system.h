@@ -14,16 +14,28 @@ namespace vw::sim {
 bool WildcardMatch(const std::string& mask, const std::string& name);
 
 // An in-memory file system of drives, folders and files. Paths are full
-// ("C:\dir\file"), matched without regard to case.
+// ("C:\dir\file"), matched without regard to case. Changes to files (open,
+// write, flush, close, attributes, deletions) are journaled; listings and
+// reads are not.
 class SimFileSystem : public FileSystem {
   public:
-    explicit SimFileSystem(SimFaults& faults) : faults_(faults) {}
+    SimFileSystem(SimFaults& faults, Journal& journal) : faults_(faults), journal_(journal) {}
 
+    // What GetTempPathA reports; the folder itself is not created. Empty
+    // makes the call fail.
+    std::string tempPath = "C:\\WINDOWS\\TEMP\\";
+
+    // Adds the drive's root folder. A drive whose root was created some other
+    // way counts as a fixed disk.
+    void AddDrive(char letter, std::uint32_t driveType = drivetype::kFixed);
     // Creates the folder and any missing parents (drive roots included).
     void AddFolder(const std::string& path, std::uint32_t attributes = attr::kDirectory);
     // Creates or replaces a file; its parents are created as needed.
     void AddFile(const std::string& path, const std::string& content = "",
                  std::uint32_t attributes = attr::kArchive);
+    // A folder link (reparse point) to `target`: paths through it reach the
+    // target's entries; removing it removes the link alone.
+    void AddFolderLink(const std::string& path, const std::string& target);
     bool Exists(const std::string& path) const;
     bool IsFile(const std::string& path) const;
     // The file's bytes; empty for a missing file.
@@ -32,22 +44,39 @@ class SimFileSystem : public FileSystem {
     // deleted or opened.
     void SetInUse(const std::string& path, bool inUse = true);
 
-    void DeleteFileA(const std::string& path) override;
-
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
+    void DeleteFileA(const std::string& path) override;
+    void SetAttr(const std::string& path, std::uint32_t attributes) override;
+    void RemoveDirectoryA(const std::string& path) override;
+    std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
+    std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) override;
+    std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
+    std::string ReadAll(const std::string& path) override;
 
   private:
+    class OpenFile;
     struct Node {
         std::string name;  // as given, for listings
         std::uint32_t attributes;
         std::string content;
         bool inUse = false;
+        int openedByUs = 0;       // our own open handles: they refuse deletion too
+        std::string target = {};  // key of a link's target
     };
     static std::string Key(const std::string& path);
     static std::string Parent(const std::string& key);
+    // The key of `path` with every link on the way replaced by its target;
+    // the last component is followed only when asked.
+    std::string Resolve(const std::string& path, bool followLast = false) const;
+    const Node* Find(const std::string& key) const;
+    bool HasChildren(const std::string& key) const;
+    // The error for a path that names nothing: 76 without its folder, else 53.
+    [[noreturn]] void RaiseMissing(const std::string& key) const;
 
     SimFaults& faults_;
+    Journal& journal_;
     std::map<std::string, Node> nodes_;  // by upper-cased path
+    std::map<char, std::uint32_t> driveTypes_;
 };
 
 }  // namespace vw::sim

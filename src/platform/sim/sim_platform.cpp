@@ -2,7 +2,8 @@
 
 namespace vw::sim {
 
-SimPlatform::SimPlatform() : view_{profile, shell, process, files, ui, registry} {
+SimPlatform::SimPlatform()
+    : view_{profile, shell, process, files, ui, registry, urlCache, urlHistory} {
     files.AddFolder("C:\\");
     files.AddFolder(process.programFolder);
 }

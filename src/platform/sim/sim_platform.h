@@ -8,6 +8,8 @@
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_ui.h"
+#include "platform/sim/sim_url_cache.h"
+#include "platform/sim/sim_url_history.h"
 
 namespace vw::sim {
 
@@ -23,12 +25,14 @@ class SimPlatform {
 
     Journal journal;
     SimFaults faults;
-    SimFileSystem files{faults};
+    SimFileSystem files{faults, journal};
     SimProfileReader profile{files, journal};
     SimShell shell{faults, journal};
     SimProcess process;
     SimUi ui{faults, journal};
     SimRegistry registry{faults};
+    SimUrlCache urlCache{faults, journal};
+    SimUrlHistory urlHistory{faults, journal};
 
   private:
     Platform view_;

@@ -21,13 +21,11 @@ bool IsRoot(HKey key) {
 
 // Copies a name and its NUL into a caller's buffer the way the platform
 // does: the capacity must hold the NUL, and on success the size is the
-// length without it.
+// length without it. A short buffer leaves the size as it was: the platform
+// does not tell how much a name needs.
 long CopyName(const std::string& name, char* buffer, std::uint32_t* size) {
     if (!size) return 87;  // ERROR_INVALID_PARAMETER
-    if (name.size() >= *size) {
-        *size = static_cast<std::uint32_t>(name.size());
-        return regstatus::kMoreData;
-    }
+    if (name.size() >= *size) return regstatus::kMoreData;
     if (buffer) std::memcpy(buffer, name.c_str(), name.size() + 1);
     *size = static_cast<std::uint32_t>(name.size());
     return regstatus::kSuccess;
@@ -207,6 +205,11 @@ long SimRegistry::Open(HKey key, const std::string& subKey, HKey& result) {
 
 long SimRegistry::RegOpenKeyA(HKey key, const std::string& subKey, HKey& result) {
     faults_.Check("RegOpenKeyA");
+    // The platform hands an empty path its caller's own handle back, unchecked.
+    if (subKey.empty()) {
+        result = key;
+        return regstatus::kSuccess;
+    }
     return Open(key, subKey, result);
 }
 

@@ -7,6 +7,8 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_ui.h"
+#include "platform/win32/win32_url_cache.h"
+#include "platform/win32/win32_url_history.h"
 
 namespace vw::win32 {
 
@@ -26,7 +28,10 @@ class Win32Platform {
     Win32FileSystem files_;
     Win32Ui ui_;
     Win32Registry registry_;
-    Platform platform_{profile_, shell_, process_, files_, ui_, registry_};  // after the parts
+    Win32UrlCache urlCache_;
+    Win32UrlHistory urlHistory_;
+    Platform platform_{profile_, shell_,    process_,  files_,
+                       ui_,      registry_, urlCache_, urlHistory_};  // after the parts
 };
 
 }  // namespace vw::win32

@@ -63,8 +63,8 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     Win32Platform real;
     ViewSpyUi spy(real.Get().ui);
     Platform platform{
-        real.Get().profile, real.Get().shell, real.Get().process, real.Get().files, spy,
-        real.Get().registry};
+        real.Get().profile,  real.Get().shell,    real.Get().process,   real.Get().files, spy,
+        real.Get().registry, real.Get().urlCache, real.Get().urlHistory};
 
     g_topLevelShows = 0;
     UniqueHandle<HHOOK, HookCloser> hook(

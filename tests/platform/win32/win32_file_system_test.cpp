@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/contract/file_cases.h"
 #include "platform/contract/listing_cases.h"
 #include "scoped_temp_folder.h"
 
@@ -19,6 +20,22 @@ TEST(Win32ListingContract, ListsEveryCaseLikeTheSimulation) {
     }
     Win32FileSystem fs;
     for (const auto& c : contract::ListingCases()) {
+        EXPECT_EQ(contract::ListNames(fs, folder.Path() + c.pattern, c.filter), c.expected)
+            << c.pattern << " filter " << c.filter;
+    }
+}
+
+TEST(Win32ListingContract, ListsTheWashersMasksLikeTheSimulation) {
+    test::ScopedTempFolder folder;
+    for (const auto& e : contract::WildcardTree()) {
+        if (e.attributes & attr::kDirectory) {
+            folder.MakeFolder(e.name, e.attributes & ~attr::kDirectory);
+        } else {
+            folder.WriteFile(e.name, "x", e.attributes);
+        }
+    }
+    Win32FileSystem fs;
+    for (const auto& c : contract::WildcardCases()) {
         EXPECT_EQ(contract::ListNames(fs, folder.Path() + c.pattern, c.filter), c.expected)
             << c.pattern << " filter " << c.filter;
     }

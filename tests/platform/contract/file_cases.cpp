@@ -1,0 +1,253 @@
+#include "platform/contract/file_cases.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "platform/file_system_object.h"
+
+namespace vw::contract {
+
+namespace {
+
+using namespace errnum;
+
+void DeleteFileRefusals(FileStage& s) {
+    s.MakeFile("ro.txt", "x", attr::kReadOnly);
+    s.MakeFolder("sub");
+    FileSystem& fs = s.Files();
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\ro.txt"); }), kPathFileAccessError);
+    EXPECT_TRUE(s.Exists("ro.txt"));
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\sub"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\none.txt"); }), kFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\absent\\x.txt"); }), kPathNotFound);
+}
+
+void SetAttrNormalLetsReadOnlyGo(FileStage& s) {
+    s.MakeFile("ro.txt", "x", attr::kReadOnly | attr::kHidden | attr::kSystem);
+    FileSystem& fs = s.Files();
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\ro.txt", attr::kNormal); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\ro.txt"); }), 0);
+    EXPECT_FALSE(s.Exists("ro.txt"));
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\ro.txt", 0); }), kFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\absent\\x", 0); }), kPathNotFound);
+}
+
+void InUseFileRefusesOpenReadAndDelete(FileStage& s) {
+    s.MakeFile("busy.txt", "x");
+    s.HoldOpen("busy.txt");
+    FileSystem& fs = s.Files();
+    const std::string busy = s.Root() + "\\busy.txt";
+    EXPECT_EQ(ErrorOf([&] { fs.OpenBinary(busy); }), kPermissionDenied);
+    EXPECT_EQ(ErrorOf([&] { fs.ReadAll(busy); }), kPermissionDenied);
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(busy); }), kPermissionDenied);
+    // The Temp wash clears attributes of every file, in use or not.
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(busy, attr::kNormal); }), 0);
+    EXPECT_TRUE(s.Exists("busy.txt"));
+}
+
+void OpenNeverTruncatesAndWritesInPlace(FileStage& s) {
+    s.MakeFile("data.bin", std::string(5000, 'a'));
+    const std::string path = s.Root() + "\\data.bin";
+    {
+        auto file = s.Files().OpenBinary(path);
+        EXPECT_EQ(file->Length(), 5000u);
+        file->WriteAt(4096, "XYZ");
+        file->Flush();
+        // Our own handle keeps the file from being deleted until it is closed.
+        EXPECT_EQ(ErrorOf([&] { s.Files().DeleteFileA(path); }), kPermissionDenied);
+        file->WriteAt(6000, "E");
+        EXPECT_EQ(file->Length(), 6001u);
+    }
+    const std::string expected =
+        std::string(4096, 'a') + "XYZ" + std::string(901, 'a') + std::string(1000, '\0') + "E";
+    EXPECT_EQ(s.Content("data.bin"), expected);
+    EXPECT_EQ(ErrorOf([&] { s.Files().DeleteFileA(path); }), 0);
+}
+
+void OpenCreatesOnlyInAnExistingFolder(FileStage& s) {
+    s.MakeFolder("sub");
+    FileSystem& fs = s.Files();
+    EXPECT_EQ(fs.OpenBinary(s.Root() + "\\new.bin")->Length(), 0u);
+    EXPECT_TRUE(s.Exists("new.bin"));
+    EXPECT_EQ(ErrorOf([&] { fs.OpenBinary(s.Root() + "\\absent\\x.bin"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.OpenBinary(s.Root() + "\\sub"); }), kPathFileAccessError);
+}
+
+void ReadAllGivesEveryByte(FileStage& s) {
+    const std::string bytes("\"F\",\"C:\\x\"\r\n\x1a\0z", 15);
+    s.MakeFile("list.txt", bytes);
+    EXPECT_EQ(s.Files().ReadAll(s.Root() + "\\list.txt"), bytes);
+    EXPECT_EQ(ErrorOf([&] { s.Files().ReadAll(s.Root() + "\\none.txt"); }), kFileNotFound);
+}
+
+void RemoveDirectoryTakesOnlyAnEmptyFolder(FileStage& s) {
+    s.MakeFile("full\\x.txt", "x");
+    s.MakeFolder("empty");
+    FileSystem& fs = s.Files();
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\full"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\full\\x.txt"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\none"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\empty"); }), 0);
+    EXPECT_FALSE(s.Exists("empty"));
+    EXPECT_TRUE(s.Exists("full\\x.txt"));
+}
+
+void DeleteFolderWithForceTakesEverything(FileStage& s) {
+    s.MakeFile("victim\\ro.txt", "x", attr::kReadOnly);
+    s.MakeFile("victim\\hs.txt", "x", attr::kHidden | attr::kSystem);
+    s.MakeFile("victim\\a\\b\\deep.txt", "x", attr::kReadOnly);
+    s.MakeFolder("victim\\a\\hid", attr::kHidden);
+    s.MakeFile("victim\\a\\hid\\x.txt", "x", attr::kReadOnly | attr::kHidden);
+    s.MakeFile("victimx\\keep.txt", "keep");
+    s.MakeFile("victim.txt", "keep");
+    FileSystemObject fso(s.Files());
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\victim", true); }), 0);
+    EXPECT_FALSE(s.Exists("victim"));
+    EXPECT_EQ(s.Content("victimx\\keep.txt"), "keep");
+    EXPECT_EQ(s.Content("victim.txt"), "keep");
+}
+
+void DeleteFolderGoesOnPastWhatStays(FileStage& s) {
+    s.MakeFile("ro\\ro.txt", "x", attr::kReadOnly);
+    s.MakeFile("ro\\sub\\plain.txt", "x");
+    s.MakeFile("busy\\a.txt", "x");
+    s.MakeFile("busy\\busy.txt", "x");
+    s.MakeFile("busy\\z\\z.txt", "x");
+    s.HoldOpen("busy\\busy.txt");
+    FileSystemObject fso(s.Files());
+
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\ro", false); }), kPathFileAccessError);
+    EXPECT_TRUE(s.Exists("ro\\ro.txt"));
+    EXPECT_FALSE(s.Exists("ro\\sub"));
+
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\busy", true); }), kPermissionDenied);
+    EXPECT_TRUE(s.Exists("busy\\busy.txt"));
+    EXPECT_FALSE(s.Exists("busy\\a.txt"));
+    EXPECT_FALSE(s.Exists("busy\\z"));
+}
+
+void DeleteFolderNeedsAFolder(FileStage& s) {
+    s.MakeFile("FOUND.003", "x");
+    FileSystemObject fso(s.Files());
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\FOUND.003", true); }), kPathNotFound);
+    EXPECT_TRUE(s.Exists("FOUND.003"));
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\none", true); }), kPathNotFound);
+}
+
+void GetFolderListsFilesAndSubFolders(FileStage& s) {
+    s.MakeFile("list\\a.txt", "x");
+    s.MakeFile("list\\hs.txt", "x", attr::kHidden | attr::kSystem);
+    s.MakeFile("list\\noext", "x");
+    s.MakeFolder("list\\sub");
+    s.MakeFolder("list\\hidsub", attr::kHidden);
+    FileSystemObject fso(s.Files());
+    const FsoFolder folder = fso.GetFolder(s.Root() + "\\list\\");
+    EXPECT_EQ(folder.Path(), s.Root() + "\\list");
+    std::set<std::string> files, folders;
+    for (const FsoFile& f : folder.Files()) {
+        EXPECT_EQ(f.Path(), folder.Path() + "\\" + f.Name());
+        files.insert(f.Name());
+    }
+    for (const FsoFolder& f : folder.SubFolders()) folders.insert(f.Path());
+    EXPECT_EQ(files, (std::set<std::string>{"a.txt", "hs.txt", "noext"}));
+    EXPECT_EQ(folders,
+              (std::set<std::string>{folder.Path() + "\\sub", folder.Path() + "\\hidsub"}));
+    EXPECT_EQ(ErrorOf([&] { fso.GetFolder(s.Root() + "\\none"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fso.GetFolder(s.Root() + "\\list\\a.txt"); }), kPathNotFound);
+}
+
+void DrivesAsTheScriptingRuntimeNumbersThem(FileStage& s) {
+    FileSystemObject fso(s.Files());
+    const FsoDrive c = fso.GetDrive(FileSystemObject::GetDriveName("c: [label]"));
+    EXPECT_EQ(c.DriveType(), fsodrive::kFixed);
+    EXPECT_EQ(c.DriveLetter(), "C");
+    EXPECT_EQ(ErrorOf([&] { fso.GetDrive("q:"); }), kDeviceUnavailable);
+    EXPECT_EQ(s.Files().GetDriveTypeA("Q:\\"), drivetype::kNoRootDir);
+}
+
+void TempPathIsWrittenOnlyWhenItFits(FileStage& s) {
+    std::string buffer(255, '#');
+    const auto length = s.Files().GetTempPathA(255, buffer.data());
+    ASSERT_GT(length, 3u);
+    ASSERT_LT(length, 255u);
+    EXPECT_EQ(buffer[length - 1], '\\');
+    EXPECT_EQ(buffer[length], '\0');
+    std::string tooSmall(255, '#');
+    EXPECT_EQ(s.Files().GetTempPathA(length, tooSmall.data()), length + 1);
+    EXPECT_EQ(tooSmall, std::string(255, '#'));
+}
+
+}  // namespace
+
+const std::vector<FileCase>& FileCases() {
+    static const std::vector<FileCase> cases = {
+        {"DeleteFileRefusals", DeleteFileRefusals},
+        {"SetAttrNormalLetsReadOnlyGo", SetAttrNormalLetsReadOnlyGo},
+        {"InUseFileRefusesOpenReadAndDelete", InUseFileRefusesOpenReadAndDelete},
+        {"OpenNeverTruncatesAndWritesInPlace", OpenNeverTruncatesAndWritesInPlace},
+        {"OpenCreatesOnlyInAnExistingFolder", OpenCreatesOnlyInAnExistingFolder},
+        {"ReadAllGivesEveryByte", ReadAllGivesEveryByte},
+        {"RemoveDirectoryTakesOnlyAnEmptyFolder", RemoveDirectoryTakesOnlyAnEmptyFolder},
+        {"DeleteFolderWithForceTakesEverything", DeleteFolderWithForceTakesEverything},
+        {"DeleteFolderGoesOnPastWhatStays", DeleteFolderGoesOnPastWhatStays},
+        {"DeleteFolderNeedsAFolder", DeleteFolderNeedsAFolder},
+        {"GetFolderListsFilesAndSubFolders", GetFolderListsFilesAndSubFolders},
+        {"DrivesAsTheScriptingRuntimeNumbersThem", DrivesAsTheScriptingRuntimeNumbersThem},
+        {"TempPathIsWrittenOnlyWhenItFits", TempPathIsWrittenOnlyWhenItFits},
+    };
+    return cases;
+}
+
+void RunFolderLinkCase(FileStage& s, bool linkRemovable) {
+    s.MakeFile("target\\keep.txt", "keep");
+    s.MakeFile("victim\\plain.txt", "x", attr::kReadOnly);
+    s.MakeFile("canary.txt", "canary");
+    FileSystemObject fso(s.Files());
+    const long error = ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\victim", true); });
+    EXPECT_EQ(s.Content("target\\keep.txt"), "keep");
+    EXPECT_FALSE(s.Exists("victim\\plain.txt"));
+    EXPECT_EQ(s.Content("canary.txt"), "canary");
+    if (linkRemovable) {
+        EXPECT_EQ(error, 0);
+        EXPECT_FALSE(s.Exists("victim"));
+    } else {
+        EXPECT_EQ(error, kPathFileAccessError);
+        EXPECT_TRUE(s.Exists("victim\\link"));
+    }
+}
+
+const std::vector<ListingEntry>& WildcardTree() {
+    static const std::vector<ListingEntry> tree = {
+        {"FILE0000.CHK", attr::kArchive},
+        {"file0001.chk", attr::kReadOnly},
+        {"hidden.chk", attr::kHidden},
+        {"chk", attr::kNormal},
+        {"a.chk.txt", attr::kNormal},
+        {"dir.chk", attr::kDirectory},
+        {"FOUND.000", attr::kDirectory},
+        {"FOUND.010", attr::kDirectory},
+        {"FOUND.001", attr::kDirectory | attr::kHidden},
+        {"FOUND.0000", attr::kDirectory},
+        {"Trash", attr::kNormal},
+        {"trash1.txt", attr::kNormal},
+        {"mytrash.txt", attr::kNormal},
+    };
+    return tree;
+}
+
+const std::vector<ListingCase>& WildcardCases() {
+    static const std::vector<ListingCase> cases = {
+        {"\\*.chk", attr::kNormal, {"FILE0000.CHK", "file0001.chk"}},
+        {"\\*.chk", attr::kHidden, {"FILE0000.CHK", "file0001.chk", "hidden.chk"}},
+        {"\\FOUND.0??", attr::kDirectory, {"FOUND.000", "FOUND.010"}},
+        {"\\FOUND.000", attr::kDirectory, {"FOUND.000"}},
+        {"\\FOUND.000", attr::kNormal, {}},
+        {"\\FOUND.001", attr::kDirectory, {}},
+        {"\\trash*.*", attr::kNormal, {"Trash", "trash1.txt"}},
+    };
+    return cases;
+}
+
+}  // namespace vw::contract

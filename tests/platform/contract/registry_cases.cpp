@@ -1,0 +1,321 @@
+#include "platform/contract/registry_cases.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+#include "registry/open_reg_key.h"
+#include "registry/reg32.h"
+
+namespace vw::contract {
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr HKey kHkcu = hkey::kCurrentUser;
+constexpr long kKeyDeleted = 1018;  // a call on a handle whose key is gone
+
+std::string Upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void DeleteKeyStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string s = f.scratch();
+    f.SetValue(s + "\\Parent\\Leaf", "v", regtype::kSz, "x\0"s);
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Missing"), regstatus::kFileNotFound);
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Parent"), regstatus::kAccessDenied);
+    EXPECT_TRUE(f.KeyExists(s + "\\Parent\\Leaf"));
+    // A leaf goes with its values.
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Parent\\Leaf"), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(s + "\\Parent\\Leaf"));
+    EXPECT_TRUE(f.KeyExists(s + "\\Parent"));
+    // A root is never deleted: HKEY_CURRENT_USER always has subkeys.
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, ""), regstatus::kAccessDenied);
+}
+
+// The layer deletes a key it emptied through its own handle, which it
+// opened without the delete right.
+void DeleteOwnKeyThroughHandle(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string path = f.scratch() + "\\Own";
+    f.AddKey(path);
+    HKey key = 0;
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, path, 0, kKeyAllSpecificRights, key), regstatus::kSuccess);
+    EXPECT_EQ(reg.RegDeleteKeyA(key, ""), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(path));
+    std::uint32_t size = 0;
+    EXPECT_EQ(reg.RegQueryValueExA(key, "v", nullptr, nullptr, &size), kKeyDeleted);
+    EXPECT_EQ(reg.RegCloseKey(key), regstatus::kSuccess);
+}
+
+void OpenKeyStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string s = f.scratch();
+    f.AddKey(s + "\\Open");
+    HKey key = 1;
+    EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\Missing", 0, kKeyAllSpecificRights, key),
+              regstatus::kFileNotFound);
+    EXPECT_EQ(key, 0);
+    // Unlike RegOpenKeyExA, RegOpenKeyA answers an empty path with the
+    // caller's own handle, which must then not be closed twice.
+    OpenRegKey open(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\Open", 0, kKeyAllSpecificRights, open.put()),
+              regstatus::kSuccess);
+    EXPECT_EQ(reg.RegOpenKeyA(open.get(), "", key), regstatus::kSuccess);
+    EXPECT_EQ(key, open.get());
+    EXPECT_EQ(reg.RegOpenKeyA(kHkcu, "", key), regstatus::kSuccess);
+    EXPECT_EQ(key, kHkcu);
+}
+
+void DenyAllStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string s = f.scratch();
+    f.AddKey(s + "\\DeniedLeaf");
+    f.AddKey(s + "\\DeniedParent\\Child");
+    f.DenyAll(s + "\\DeniedLeaf");
+    f.DenyAll(s + "\\DeniedParent");
+    HKey key = 1;
+    EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\DeniedLeaf", 0, kKeyAllSpecificRights, key),
+              regstatus::kAccessDenied);
+    EXPECT_EQ(key, 0);
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\DeniedParent"), regstatus::kAccessDenied);
+    EXPECT_TRUE(f.KeyExists(s + "\\DeniedParent"));
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\DeniedLeaf"), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(s + "\\DeniedLeaf"));
+}
+
+void QueryValueStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    f.SetValue(f.scratch(), "S", regtype::kSz, "abc\0"s);
+    OpenRegKey key(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
+              regstatus::kSuccess);
+    std::uint32_t type = 0, size = 0;
+    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", &type, nullptr, &size), regstatus::kSuccess);
+    EXPECT_EQ(type, regtype::kSz);
+    EXPECT_EQ(size, 4u);
+    // The NUL needs room too; the answer then says how much.
+    char buffer[8] = {};
+    size = 3;
+    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", nullptr, buffer, &size), regstatus::kMoreData);
+    EXPECT_EQ(size, 4u);
+    size = 4;
+    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", nullptr, buffer, &size), regstatus::kSuccess);
+    EXPECT_EQ(std::string(buffer, size), "abc\0"s);
+    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "Missing", &type, nullptr, &size),
+              regstatus::kFileNotFound);
+}
+
+void EnumKeyStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    f.AddKey(f.scratch() + "\\abc");
+    OpenRegKey key(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
+              regstatus::kSuccess);
+    std::uint32_t subKeys = 0;
+    EXPECT_EQ(reg.RegQueryInfoKeyA(key.get(), &subKeys, nullptr, nullptr, nullptr, nullptr),
+              regstatus::kSuccess);
+    EXPECT_EQ(subKeys, 1u);
+    char name[8] = {};
+    // A short buffer leaves the size as given: it does not tell what is needed.
+    std::uint32_t size = 3;
+    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kMoreData);
+    EXPECT_EQ(size, 3u);
+    size = 4;
+    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kSuccess);
+    EXPECT_EQ(size, 3u);
+    EXPECT_STREQ(name, "abc");
+    size = sizeof name;
+    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 1, name, &size), regstatus::kNoMoreItems);
+}
+
+void EnumValueStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    f.SetValue(f.scratch(), "big", regtype::kBinary, std::string(5000, 'b'));
+    OpenRegKey key(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
+              regstatus::kSuccess);
+    char name[8] = {};
+    std::uint32_t size = 2;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kMoreData);
+    EXPECT_EQ(size, 2u);
+    // Without a data buffer no value is too large.
+    size = sizeof name;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kSuccess);
+    EXPECT_STREQ(name, "big");
+    std::uint32_t type = 0, dataSize = 0;
+    size = sizeof name;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, &type, nullptr, &dataSize),
+              regstatus::kSuccess);
+    EXPECT_EQ(type, regtype::kBinary);
+    EXPECT_EQ(dataSize, 5000u);
+    size = sizeof name;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 1, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kNoMoreItems);
+}
+
+// A failed open leaves 0 behind, and the layer goes on with it.
+void NullHandleStatuses(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    HKey key = 0;
+    char name[8];
+    std::uint32_t size = sizeof name, count = 0;
+    EXPECT_EQ(reg.RegOpenKeyExA(0, "x", 0, kKeyAllSpecificRights, key), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegOpenKeyA(0, "x", key), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegCreateKeyA(0, "x", key), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegQueryValueExA(0, "x", nullptr, nullptr, &size), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegDeleteValueA(0, "x"), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegDeleteKeyA(0, "x"), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegQueryInfoKeyA(0, &count, nullptr, nullptr, nullptr, nullptr),
+              regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegEnumKeyExA(0, 0, name, &size), regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegEnumValueA(0, 0, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kInvalidHandle);
+    EXPECT_EQ(reg.RegCloseKey(0), regstatus::kInvalidHandle);
+}
+
+void NamesIgnoreCase(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string path = f.scratch() + "\\MixedCase";
+    f.SetValue(path, "Name", regtype::kSz, "x\0"s);
+    {
+        OpenRegKey key(reg, kHkcu);
+        ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, Upper(path), 0, kKeyAllSpecificRights, key.put()),
+                  regstatus::kSuccess);
+        std::uint32_t size = 0;
+        EXPECT_EQ(reg.RegQueryValueExA(key.get(), "nAME", nullptr, nullptr, &size),
+                  regstatus::kSuccess);
+        EXPECT_EQ(reg.RegDeleteValueA(key.get(), "NAME"), regstatus::kSuccess);
+    }
+    EXPECT_FALSE(f.ValueExists(path, "Name"));
+    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\mixedcase"), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(path));
+}
+
+void ReadStrings(RegistryFixture& f) {
+    const struct {
+        const char* name;
+        std::uint32_t type;
+        std::string data;
+        const char* expected;
+    } values[] = {
+        {"Sz", regtype::kSz, "abc\0"s, "abc"},
+        {"EmptySz", regtype::kSz, "\0"s, ""},
+        {"NoBytesSz", regtype::kSz, "", ""},
+        {"NulInside", regtype::kSz, "ab\0cd\0"s, "ab"},
+        {"ExpandSz", regtype::kExpandSz, "%TEMP%\0"s, ""},
+        {"Dword", regtype::kDword, "\x01\0\0\0"s, ""},
+    };
+    const std::string path = f.scratch() + "\\Strings";
+    for (const auto& v : values) f.SetValue(path, v.name, v.type, v.data);
+    for (const auto& v : values) {
+        EXPECT_EQ(GetRegString(f.platform(), kHkcu, path, v.name), v.expected) << v.name;
+    }
+    EXPECT_EQ(GetRegString(f.platform(), kHkcu, path, "Missing"), "");
+    EXPECT_EQ(GetRegString(f.platform(), kHkcu, path + "\\Missing", "Sz"), "");
+}
+
+void DeleteTree(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    f.SetValue(s + "\\Tree", "v0", regtype::kSz, "0\0"s);
+    f.SetValue(s + "\\Tree\\A", "v1", regtype::kDword, "\1\0\0\0"s);
+    f.SetValue(s + "\\Tree\\A\\B", "v2", regtype::kBinary, "22");
+    f.SetValue(s + "\\Tree\\A\\B\\C", "v3", regtype::kSz, "3\0"s);
+    f.AddKey(s + "\\Tree\\A\\B2");
+    f.AddKey(s + "\\Tree\\A2");
+    f.SetValue(s + "\\Canary", "keep", regtype::kSz, "1\0"s);
+    EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, s + "\\Tree"), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(s + "\\Tree"));
+    EXPECT_TRUE(f.ValueExists(s + "\\Canary", "keep"));
+    EXPECT_TRUE(f.boxes().empty());
+}
+
+void DeleteMissingTree(RegistryFixture& f) {
+    EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, f.scratch() + "\\Missing"),
+              regstatus::kFileNotFound);
+    EXPECT_TRUE(f.boxes().empty());
+}
+
+void DeleteDeniedTree(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    f.AddKey(s + "\\Locked\\Child");
+    f.AddKey(s + "\\Canary");
+    f.DenyAll(s + "\\Locked");
+    EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, s + "\\Locked"), regstatus::kAccessDenied);
+    ASSERT_EQ(f.boxes().size(), 1u);
+    EXPECT_EQ(f.boxes()[0].text, "Access denied to delete registry key.");
+    EXPECT_EQ(f.boxes()[0].caption, "Access Denied");
+    EXPECT_EQ(f.boxes()[0].type, mb::kOk | mb::kIconStop);
+    EXPECT_TRUE(f.KeyExists(s + "\\Locked\\Child"));
+    EXPECT_TRUE(f.KeyExists(s + "\\Canary"));
+}
+
+// The walk works relative to its handles: the full path of the long key is
+// beyond what the ANSI calls take.
+void DeleteTreeWithLongName(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    const std::string longKey = s + "\\Long\\" + std::string(255, 'k');
+    f.SetValue(longKey, "v", regtype::kSz, "x\0"s);
+    f.AddKey(longKey + "\\Child");
+    EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, s + "\\Long"), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(s + "\\Long"));
+    EXPECT_TRUE(f.KeyExists(s));
+}
+
+void DeleteValuesByPrefix(RegistryFixture& f) {
+    const std::string path = f.scratch() + "\\Values";
+    const std::string longName = "url_" + std::string(296, 'n');
+    const std::vector<std::string> matching = {"URL_1", "Url_2", "url_big", longName};
+    f.SetValue(path, "URL_1", regtype::kSz, "a\0"s);
+    f.SetValue(path, "MRU", regtype::kSz, "b\0"s);
+    f.SetValue(path, "Url_2", regtype::kSz, "c\0"s);
+    f.SetValue(path, "url_big", regtype::kBinary, std::string(5000, 'd'));
+    f.SetValue(path, longName, regtype::kSz, "e\0"s);
+    DeleteRegValuesByPrefix(f.platform(), kHkcu, path, "url_");
+    for (const auto& name : matching) EXPECT_FALSE(f.ValueExists(path, name)) << name.size();
+    EXPECT_TRUE(f.ValueExists(path, "MRU"));
+}
+
+}  // namespace
+
+const std::vector<RegistryCase>& RegistryStatusCases() {
+    static const std::vector<RegistryCase> cases = {
+        {"RegDeleteKeyA: missing 2, with a subkey 5, leaf 0, root 5", DeleteKeyStatuses},
+        {"RegDeleteKeyA on a handle's own key", DeleteOwnKeyThroughHandle},
+        {"RegOpenKeyExA missing 2; RegOpenKeyA empty path", OpenKeyStatuses},
+        {"deny-all key: open 5, delete leaf 0, delete parent 5", DenyAllStatuses},
+        {"RegQueryValueExA sizes", QueryValueStatuses},
+        {"RegEnumKeyExA buffer and end", EnumKeyStatuses},
+        {"RegEnumValueA buffer, end and large data", EnumValueStatuses},
+        {"handle 0 gives 6", NullHandleStatuses},
+        {"names ignore case", NamesIgnoreCase},
+    };
+    return cases;
+}
+
+const std::vector<RegistryCase>& RegistryLayerCases() {
+    static const std::vector<RegistryCase> cases = {
+        {"GetRegString by type", ReadStrings},
+        {"DeleteRegKeyTree three levels deep", DeleteTree},
+        {"DeleteRegKeyTree missing key", DeleteMissingTree},
+        {"DeleteRegKeyTree deny-all key with a subkey", DeleteDeniedTree},
+        {"DeleteRegKeyTree 255-character name", DeleteTreeWithLongName},
+        {"DeleteRegValuesByPrefix", DeleteValuesByPrefix},
+    };
+    return cases;
+}
+
+void RunRegistryCase(const RegistryCase& c, RegistryFixture& f) {
+    SCOPED_TRACE(c.name);
+    c.run(f);
+    if (const auto open = f.OpenHandles()) {
+        EXPECT_EQ(*open, 0u);
+    }
+}
+
+}  // namespace vw::contract

@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include "platform/contract/file_cases.h"
+#include "platform/sim/sim_platform.h"
+
+namespace vw {
+namespace {
+
+class SimStage : public contract::FileStage {
+  public:
+    SimStage() { sim.files.AddFolder(root_); }
+
+    FileSystem& Files() override { return sim.files; }
+    const std::string& Root() const override { return root_; }
+    void MakeFolder(const std::string& name, std::uint32_t attributes) override {
+        sim.files.AddFolder(Path(name), attributes | attr::kDirectory);
+    }
+    void MakeFile(const std::string& name, const std::string& bytes,
+                  std::uint32_t attributes) override {
+        sim.files.AddFile(Path(name), bytes, attributes == 0 ? attr::kArchive : attributes);
+    }
+    void HoldOpen(const std::string& name) override { sim.files.SetInUse(Path(name)); }
+    bool Exists(const std::string& name) override { return sim.files.Exists(Path(name)); }
+    std::string Content(const std::string& name) override { return sim.files.Content(Path(name)); }
+
+    std::string Path(const std::string& name) const { return root_ + "\\" + name; }
+
+    sim::SimPlatform sim;
+
+  private:
+    std::string root_ = "C:\\t";
+};
+
+class SimFileContract : public ::testing::TestWithParam<contract::FileCase> {};
+
+TEST_P(SimFileContract, BehavesLikeThePlatform) {
+    SimStage stage;
+    GetParam().run(stage);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SimFileContract, ::testing::ValuesIn(contract::FileCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SimFileLinkContract, DeleteFolderRemovesTheLinkNotItsTarget) {
+    SimStage stage;
+    stage.sim.files.AddFolderLink(stage.Path("victim\\link"), stage.Path("target"));
+    contract::RunFolderLinkCase(stage, true);
+}
+
+TEST(SimListingContract, ListsTheWashersMasksLikeThePlatform) {
+    SimStage stage;
+    for (const auto& e : contract::WildcardTree()) {
+        if (e.attributes & attr::kDirectory) {
+            stage.MakeFolder(e.name, e.attributes);
+        } else {
+            stage.MakeFile(e.name, "x", e.attributes);
+        }
+    }
+    for (const auto& c : contract::WildcardCases()) {
+        EXPECT_EQ(contract::ListNames(stage.sim.files, stage.Root() + c.pattern, c.filter),
+                  c.expected)
+            << c.pattern << " filter " << c.filter;
+    }
+}
+
+}  // namespace
+}  // namespace vw
