@@ -6,11 +6,12 @@ namespace vw {
 
 bool PassesFilter(const DirEntry& entry, std::uint32_t filter) {
     const std::uint32_t a = entry.attributes;
-    if (a & (attr::kSystem | attr::kVolume)) return false;
+    if (a & attr::kVolume) return false;
     if (a & attr::kDirectory) {
-        return (filter & attr::kDirectory) && !(a & attr::kHidden);
+        return (filter & attr::kDirectory) && !(a & (attr::kHidden | attr::kSystem));
     }
-    if (a & attr::kHidden) return (filter & attr::kHidden) != 0;
+    if ((a & attr::kSystem) && !(filter & attr::kSystem)) return false;
+    if ((a & attr::kHidden) && !(filter & attr::kHidden)) return false;
     return true;
 }
 

@@ -47,9 +47,9 @@ class RawListing {
 };
 
 // Whether an entry belongs in a listing asked for with `filter`: plain files
-// (read-only and archive included) always, hidden files only when asked,
-// folders only when asked and then neither hidden nor system ("." and ".."
-// with them), system files and volume labels never.
+// (read-only and archive included) always, hidden and system files only when
+// asked for, folders only when asked and then neither hidden nor system ("."
+// and ".." with them), volume labels never.
 bool PassesFilter(const DirEntry& entry, std::uint32_t filter);
 
 // A filtered listing: one entry name at a time, the empty string at the end.
@@ -121,6 +121,12 @@ class FileSystem {
     // path's length; otherwise writes nothing and returns the length needed,
     // NUL included. 0 on failure. Never raises.
     virtual std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) = 0;
+
+    // The folders the platform falls back on for its temp path when no temp
+    // variable is set: the Windows folder and the user's profile folder,
+    // without trailing "\"; empty when unknown. Never raise.
+    virtual std::string GetWindowsDirectoryA() = 0;
+    virtual std::string UserProfileFolder() = 0;
 
     // Opens a file for binary reading and writing, never truncating it; a
     // missing file is created empty when its folder exists.

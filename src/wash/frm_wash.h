@@ -38,7 +38,13 @@ class frmWash {
     void WashRecycleBin(std::string rootPath, bool noConfirmation, bool noProgressDisplay,
                         bool noSound);
     void WashMediaPlayer();
+    std::string GetTempDir();
+    void WashTempFiles();
+    void WashScandiskFiles();
     void WashOfficeTracks();
+    void WashCustomItems();
+    // Overwrites the file in place, block by block, then deletes it.
+    void BleachFile(const std::string& path);
 
   private:
     void Form_Load();
@@ -47,6 +53,7 @@ class frmWash {
     std::string Setting(const char* section, const char* key) const;
 
     void ClearDocumentHistory();
+    void WashCustomFiles(const std::string& path);
 
     Platform& platform_;
     std::unique_ptr<WindowView> view_;

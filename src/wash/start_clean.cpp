@@ -27,12 +27,14 @@ void frmWash::StartClean() {
          Ctl::lblChkRecycleBin},
         {kStd, "MediaPlayer", false, [](frmWash& f) { f.WashMediaPlayer(); },
          Ctl::lblChkMediaPlayer},
-        {kStd, "TempFiles", false, nullptr, Ctl::lblChkTempFiles},
-        {kStd, "ScanTempFiles", false, nullptr, Ctl::lblChkScanTempFiles},
+        {kStd, "TempFiles", false, [](frmWash& f) { f.WashTempFiles(); }, Ctl::lblChkTempFiles},
+        {kStd, "ScanTempFiles", false, [](frmWash& f) { f.WashScandiskFiles(); },
+         Ctl::lblChkScanTempFiles},
         {kStd, "MSOfficeTrack", false, [](frmWash& f) { f.WashOfficeTracks(); },
          Ctl::lblChkMSOfficeTrack},
         {kStd, "IE", false, nullptr, Ctl::lblChkIE},
-        {section::kWashOptions, "SkipAllCustomWashItems", true, nullptr, Ctl::lblCaption},
+        {section::kWashOptions, "SkipAllCustomWashItems", true,
+         [](frmWash& f) { f.WashCustomItems(); }, Ctl::lblCaption},
         {kStd, "Netscape", false, nullptr, Ctl::lblChkNetscape},
     };
 

@@ -60,6 +60,7 @@ TEST_F(MainTest, ReadOnlyLocalIniIsFound) {
 
 TEST_F(MainTest, ProgramInADriveRootUsesThePathAsFormed) {
     m.sim.process.programFolder = "C:\\";
+    m.sim.files.AddFolder("C:\\Custom");
     WriteIni("[Standard Options]\r\nRunHistory=1\r\n");
     Main(m.sim.platform());
     EXPECT_EQ(IniPath, "C:\\\\Local.Ini");

@@ -24,6 +24,10 @@ class SimFileSystem : public FileSystem {
     // What GetTempPathA reports; the folder itself is not created. Empty
     // makes the call fail.
     std::string tempPath = "C:\\WINDOWS\\TEMP\\";
+    std::string windowsFolder = "C:\\WINDOWS";
+    std::string profileFolder = "C:\\Users\\sim";
+    std::string GetWindowsDirectoryA() override { return windowsFolder; }
+    std::string UserProfileFolder() override { return profileFolder; }
 
     // Adds the drive's root folder. A drive whose root was created some other
     // way counts as a fixed disk.

@@ -5,7 +5,11 @@ namespace vw::sim {
 SimPlatform::SimPlatform()
     : view_{profile, shell, process, files, ui, registry, urlCache, urlHistory} {
     files.AddFolder("C:\\");
-    files.AddFolder(process.programFolder);
+    // The drives the wash window's drive list shows by default.
+    files.AddDrive('A', drivetype::kRemovable);
+    files.AddDrive('D', drivetype::kCdRom);
+    // Installed with the program, empty.
+    files.AddFolder(process.programFolder + "\\Custom");
 }
 
 }  // namespace vw::sim

@@ -119,6 +119,19 @@ std::uint32_t Win32FileSystem::GetTempPathA(std::uint32_t bufferLength, char* bu
     return length;
 }
 
+std::string Win32FileSystem::GetWindowsDirectoryA() {
+    char path[MAX_PATH + 1];
+    const UINT length = ::GetWindowsDirectoryA(path, sizeof path);
+    return length == 0 || length >= sizeof path ? std::string() : std::string(path, length);
+}
+
+std::string Win32FileSystem::UserProfileFolder() {
+    // What the temp path falls back on: the variable, not the shell's folder.
+    char path[MAX_PATH + 1];
+    const DWORD length = ::GetEnvironmentVariableA("USERPROFILE", path, sizeof path);
+    return length == 0 || length >= sizeof path ? std::string() : std::string(path, length);
+}
+
 std::unique_ptr<BinaryFile> Win32FileSystem::OpenBinary(const std::string& path) {
     UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,

@@ -13,6 +13,8 @@ class Win32FileSystem final : public FileSystem {
     void RemoveDirectoryA(const std::string& path) override;
     std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
     std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) override;
+    std::string GetWindowsDirectoryA() override;
+    std::string UserProfileFolder() override;
     std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
 };

@@ -69,7 +69,8 @@ CURLHistory::CURLHistory(Platform& platform) : history_(platform.urlHistory) {
 }
 
 CURLHistory::~CURLHistory() {
-    // The store goes first, then the list and with it the items' strings.
+    // The store goes before the items: freeing their strings needs only the
+    // task allocator.
     store_.reset();
 }
 
@@ -104,7 +105,7 @@ void CURLHistory::Refresh(const std::optional<std::u16string>& urlStartsWith, st
     }
 }
 
-URLHistoryItem& CURLHistory::Item(std::int32_t index) const {
+const URLHistoryItem& CURLHistory::Item(std::int32_t index) const {
     if (index < 1 || index > Count()) {
         throw RunError(errnum::kSubscriptOutOfRange, "Subscript out of range");
     }

@@ -66,7 +66,7 @@ class CURLHistory {
     void Refresh(const std::optional<std::u16string>& urlStartsWith = std::nullopt,
                  std::int32_t flags = 0);
     // Valid until the list is re-read or the item removed.
-    URLHistoryItem& Item(std::int32_t index) const;
+    const URLHistoryItem& Item(std::int32_t index) const;
     // Deletes the item's URL from the store and drops it from the list; the
     // items after it move up. The list is not re-read.
     void Remove(std::int32_t index);

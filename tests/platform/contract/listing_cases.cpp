@@ -30,6 +30,9 @@ const std::vector<ListingCase>& ListingCases() {
         // "*.*" takes names without a dot too.
         {"\\*.*", attr::kNormal, plain},
         {"\\*", attr::kHidden, with({"hidden.txt"})},
+        // System files only when asked for, and never folders unasked.
+        {"\\*", attr::kHidden | attr::kSystem,
+         with({"hidden.txt", "system.txt", "hidsys.txt"})},
         {"\\*.*", attr::kDirectory, with({".", "..", "sub"})},
         {"\\", attr::kNormal, plain},  // a trailing "\" lists the folder
         {"\\*.TXT", attr::kNormal, {"plain.txt", "readonly.txt", "archive.txt"}},

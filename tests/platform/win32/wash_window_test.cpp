@@ -65,6 +65,13 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     Platform platform{
         real.Get().profile,  real.Get().shell,    real.Get().process,   real.Get().files, spy,
         real.Get().registry, real.Get().urlCache, real.Get().urlHistory};
+    // Without settings the custom step runs; the installed, empty folder.
+    const std::string custom = real.Get().process.ProgramFolder() + "\\Custom";
+    ::CreateDirectoryA(custom.c_str(), nullptr);
+    struct RemoveAfter {
+        std::string path;
+        ~RemoveAfter() { ::RemoveDirectoryA(path.c_str()); }
+    } removeAfter{custom};
 
     g_topLevelShows = 0;
     UniqueHandle<HHOOK, HookCloser> hook(

@@ -1,0 +1,59 @@
+#include "platform/file_system_object.h"
+#include "platform/run_error.h"
+#include "wash/frm_wash.h"
+#include "washers/windows/temp_guard.h"
+
+namespace vw {
+
+namespace {
+
+// The next name, or the end when the listing fails: a failing listing must
+// not hand the same name out again.
+void NextName(DirectoryListing& listing, std::string& name) {
+    ResumeNext([&] {
+        name.clear();
+        name = listing.Next();
+    });
+}
+
+}  // namespace
+
+std::string frmWash::GetTempDir() {
+    std::string buffer(255, '\0');
+    platform_.files.GetTempPathA(255, buffer.data());
+    return buffer.substr(0, buffer.find('\0'));
+}
+
+void frmWash::WashTempFiles() {
+    const std::string dir = GetTempDir();
+    FileSystem& fs = platform_.files;
+    if (!TempDirIsWashable(dir, fs.GetWindowsDirectoryA(), fs.UserProfileFolder())) return;
+
+    // Entries go while their listing is open; it just goes on with the next.
+    DirectoryListing files(nullptr, 0);
+    std::string name;
+    ResumeNext([&] {
+        files = fs.List(dir, attr::kHidden);
+        name = files.Next();
+    });
+    while (!name.empty()) {
+        const std::string path = dir + name;
+        ResumeNext([&] { fs.SetAttr(path, attr::kNormal); });
+        ResumeNext([&] { fs.DeleteFileA(path); });
+        NextName(files, name);
+    }
+
+    const FileSystemObject fso(fs);
+    DirectoryListing folders(nullptr, 0);
+    ResumeNext([&] {
+        folders = fs.List(dir, attr::kDirectory);
+        name = folders.Next();
+    });
+    while (!name.empty()) {
+        // A plain file left over from above fails here and is passed over.
+        if (name != "." && name != "..") ResumeNext([&] { fso.DeleteFolder(dir + name, true); });
+        NextName(folders, name);
+    }
+}
+
+}  // namespace vw

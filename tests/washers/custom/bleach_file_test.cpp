@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "support/sim_run.h"
+#include "wash/frm_wash.h"
+
+namespace vw {
+namespace {
+
+TEST(BleachFileTest, OverwritesEveryBlockTwiceInPlaceFlushesThenDeletes) {
+    const std::pair<std::size_t, int> cases[] = {{0, 1}, {4096, 2}, {4097, 2}, {10000, 3}};
+    for (const auto& [length, blocks] : cases) {
+        test::SimMachine m;
+        const std::string file = "C:\\data\\f.txt";
+        m.sim.files.AddFile(file, std::string(length, 'd'));
+        frmWash form(m.sim.platform());
+        m.sim.journal.clear();
+        form.BleachFile(file);
+
+        std::vector<std::string> expected = {"open " + file + " truncate=no"};
+        for (int k = 0; k < blocks; ++k) {
+            expected.push_back("write " + std::to_string(k * 4096) + " 4096 0x58");
+            expected.push_back("write " + std::to_string(k * 4096) + " 4096 0x20");
+        }
+        expected.insert(expected.end(), {"flush", "close", "delete " + file});
+        EXPECT_EQ(m.sim.journal, expected) << length;
+        EXPECT_FALSE(m.sim.files.Exists(file));
+    }
+}
+
+TEST(BleachFileTest, FailuresGoToTheCaller) {
+    test::SimMachine m;
+    frmWash form(m.sim.platform());
+    // A missing file in an existing folder is created, bleached and deleted.
+    form.BleachFile("C:\\f.txt");
+    EXPECT_FALSE(m.sim.files.Exists("C:\\f.txt"));
+    try {
+        form.BleachFile("C:\\absent\\f.txt");
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.Number(), errnum::kPathNotFound);
+    }
+    m.sim.files.AddFile("C:\\locked.txt", "x");
+    m.sim.files.SetInUse("C:\\locked.txt");
+    EXPECT_THROW(form.BleachFile("C:\\locked.txt"), RunError);
+    EXPECT_EQ(m.sim.files.Content("C:\\locked.txt"), "x");
+}
+
+}  // namespace
+}  // namespace vw

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include "support/sim_run.h"
+#include "wash/frm_wash.h"
+
+namespace vw {
+namespace {
+
+class ScandiskFilesTest : public ::testing::Test {
+  protected:
+    ScandiskFilesTest() {
+        auto& fs = m.sim.files;
+        m.sim.ui.drives = {"a:", "c: [SYSTEM]", "d:", "e:", "f:"};
+        fs.AddDrive('D', drivetype::kFixed);
+        fs.AddDrive('E', drivetype::kCdRom);
+        fs.AddDrive('F', drivetype::kRemote);
+        fs.AddFile("C:\\FILE0000.CHK");
+        fs.AddFile("C:\\FILE0001.CHK", "", attr::kReadOnly);
+        fs.AddFile("C:\\hidden.chk", "", attr::kHidden);
+        fs.AddFile("C:\\WINDOWS\\deep.chk");
+        fs.AddFile("C:\\FOUND.000\\FILE0000.CHK", "", attr::kReadOnly);
+        fs.AddFile("C:\\FOUND.002\\sub\\x");
+        fs.AddFile("C:\\FOUND.011\\kept");
+        fs.AddFolder("C:\\FOUND.001", attr::kDirectory | attr::kHidden);
+        fs.AddFile("C:\\notes.txt");
+        fs.AddFile("D:\\FILE0000.CHK");
+        fs.AddFile("D:\\FOUND.010\\x");
+        fs.AddFile("A:\\FILE0000.CHK");
+        fs.AddFile("E:\\FILE0000.CHK");
+        fs.AddFile("F:\\FOUND.000\\x");
+    }
+    float Run() {
+        m.UseIni(
+            "[Standard Options]\r\nScanTempFiles=1\r\nMSOfficeTrack=1\r\n"
+            "[Wash Options]\r\nSkipAllCustomWashItems=1\r\n");
+        frmWash form(m.sim.platform());
+        try {
+            form.StartClean();
+        } catch (const RunError&) {
+        }
+        return form.ProgressValue();
+    }
+
+    test::SimMachine m;
+};
+
+TEST_F(ScandiskFilesTest, WashesTheRootsOfFixedDisksInDriveListOrder) {
+    EXPECT_FLOAT_EQ(Run(), 99.0f);
+    auto& fs = m.sim.files;
+    for (const char* gone : {"C:\\FILE0000.CHK", "C:\\FILE0001.CHK", "C:\\FOUND.000",
+                             "C:\\FOUND.002", "D:\\FILE0000.CHK", "D:\\FOUND.010"}) {
+        EXPECT_FALSE(fs.Exists(gone)) << gone;
+    }
+    for (const char* kept :
+         {"C:\\hidden.chk", "C:\\WINDOWS\\deep.chk", "C:\\FOUND.011\\kept", "C:\\FOUND.001",
+          "C:\\notes.txt", "A:\\FILE0000.CHK", "E:\\FILE0000.CHK", "F:\\FOUND.000\\x"}) {
+        EXPECT_TRUE(fs.Exists(kept)) << kept;
+    }
+    const auto at = [&](const std::string& line) {
+        return std::find(m.sim.journal.begin(), m.sim.journal.end(), line);
+    };
+    EXPECT_LT(at("delete C:\\FILE0000.CHK"), at("delete D:\\FILE0000.CHK"));
+}
+
+TEST_F(ScandiskFilesTest, AFileNamedLikeARecoveryFolderEndsTheRun) {
+    m.sim.files.AddFile("C:\\FOUND.003");
+    EXPECT_FLOAT_EQ(Run(), 54.0f);  // six steps made, the seventh failed
+    EXPECT_TRUE(m.sim.files.Exists("D:\\FOUND.010")) << "drives after the failure are washed";
+    EXPECT_FALSE(m.Journaled("read [Standard Options] MSOfficeTrack"));
+}
+
+}  // namespace
+}  // namespace vw

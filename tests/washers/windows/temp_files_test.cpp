@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "support/sim_run.h"
+#include "wash/frm_wash.h"
+#include "washers/windows/temp_guard.h"
+
+namespace vw {
+namespace {
+
+const std::string kTemp = "C:\\Users\\sim\\Temp";
+
+class TempFilesTest : public ::testing::Test {
+  protected:
+    TempFilesTest() {
+        m.sim.files.tempPath = kTemp + "\\";
+        m.sim.files.AddFolder(kTemp);
+        m.sim.files.AddFile("C:\\Users\\sim\\canary.txt");  // beside the Temp folder
+    }
+    bool Exists(const std::string& relative) { return m.sim.files.Exists(kTemp + relative); }
+
+    test::SimMachine m;
+};
+
+TEST_F(TempFilesTest, EmptiesTheTempFolderOfWhatMayGo) {
+    auto& fs = m.sim.files;
+    fs.AddFile(kTemp + "\\a.tmp");
+    fs.AddFile(kTemp + "\\b.tmp", "", attr::kReadOnly);
+    fs.AddFile(kTemp + "\\c.tmp", "", attr::kHidden);
+    fs.AddFile(kTemp + "\\d.tmp");
+    fs.SetInUse(kTemp + "\\d.tmp");
+    fs.AddFile(kTemp + "\\e.tmp");  // listed after the one in use
+    fs.AddFile(kTemp + "\\sys.tmp", "", attr::kSystem);
+    fs.AddFile(kTemp + "\\nest\\deeper\\f.tmp", "", attr::kReadOnly);
+    fs.AddFolder(kTemp + "\\hidden", attr::kDirectory | attr::kHidden);
+    fs.AddFile(kTemp + "\\hidden\\g.tmp");
+    fs.AddFile("C:\\Elsewhere\\keep.txt");
+    fs.AddFolderLink(kTemp + "\\link", "C:\\Elsewhere");
+
+    frmWash(m.sim.platform()).WashTempFiles();
+    for (const char* gone : {"\\a.tmp", "\\b.tmp", "\\c.tmp", "\\e.tmp", "\\nest", "\\link"}) {
+        EXPECT_FALSE(Exists(gone)) << gone;
+    }
+    for (const char* kept : {"", "\\d.tmp", "\\sys.tmp", "\\hidden\\g.tmp"}) {
+        EXPECT_TRUE(Exists(kept)) << kept;
+    }
+    EXPECT_TRUE(fs.Exists("C:\\Elsewhere\\keep.txt")) << "a link was followed";
+    EXPECT_TRUE(fs.Exists("C:\\Users\\sim\\canary.txt"));
+}
+
+TEST_F(TempFilesTest, TempPathsThatAreNoTempFolderDeleteNothing) {
+    auto& fs = m.sim.files;
+    fs.AddFile("C:\\root.txt");
+    fs.AddFile("C:\\WINDOWS\\win.ini");
+    fs.AddFile("C:\\Users\\sim\\NTUSER.DAT");
+    fs.AddFile("C:\\Users\\other.txt");
+    // Too long for the 255-character buffer: the path reads as empty.
+    const std::string longPath = "C:\\" + std::string(260, 'x') + "\\";
+    for (const std::string& temp :
+         {std::string(), std::string("C:\\"), std::string("c:\\\\"), std::string("C:\\WINDOWS\\"),
+          std::string("c:\\windows"), std::string("C:\\Users\\sim\\"), std::string("C:\\Users\\"),
+          std::string("Temp\\"), std::string("C:\\WINDOWS\\TEMP\\..\\"), longPath}) {
+        fs.tempPath = temp;
+        frmWash(m.sim.platform()).WashTempFiles();
+    }
+    for (const char* kept : {"C:\\root.txt", "C:\\WINDOWS\\win.ini", "C:\\Users\\sim\\NTUSER.DAT",
+                             "C:\\Users\\other.txt", "C:\\Users\\sim\\canary.txt"}) {
+        EXPECT_TRUE(fs.Exists(kept)) << kept;
+    }
+    // Beside those folders, and on a share, a Temp folder is washed.
+    EXPECT_TRUE(TempDirIsWashable("C:\\WINDOWS\\TEMP\\", "C:\\WINDOWS", "C:\\Users\\sim"));
+    EXPECT_TRUE(TempDirIsWashable("C:\\WINDOWS2\\", "C:\\WINDOWS", ""));
+    EXPECT_TRUE(TempDirIsWashable("\\\\srv\\share\\tmp\\", "C:\\WINDOWS", ""));
+    EXPECT_FALSE(TempDirIsWashable("\\\\srv\\share\\", "C:\\WINDOWS", ""));
+}
+
+}  // namespace
+}  // namespace vw
