@@ -28,9 +28,9 @@ void FileSystem::Kill(const std::string& pattern) {
     const auto slash = pattern.rfind('\\');
     const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
     DirectoryListing listing = List(pattern, attr::kNormal);
-    std::string name = listing.Next();
-    if (name.empty()) throw RunError(errnum::kFileNotFound, "File not found");
-    for (; !name.empty(); name = listing.Next()) DeleteFileA(folder + name);
+    for (std::string name = listing.Next(); !name.empty(); name = listing.Next()) {
+        DeleteFileA(folder + name);
+    }
 }
 
 }  // namespace vw

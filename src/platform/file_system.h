@@ -99,8 +99,8 @@ class FileSystem {
 
     // Deletes every file that an ordinary listing of `pattern` names (plain,
     // read-only and archive files; hidden and system files are left), in
-    // listing order. Raises 53 when none matches and stops at the first file
-    // that cannot be deleted, raising its error.
+    // listing order; none is no failure. Stops at the first file that cannot
+    // be deleted (a read-only one included), raising its error.
     void Kill(const std::string& pattern);
 
     // Sets a file's or folder's attributes (kNormal clears them all); the

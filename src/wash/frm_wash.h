@@ -42,7 +42,16 @@ class frmWash {
     void WashTempFiles();
     void WashScandiskFiles();
     void WashOfficeTracks();
+    // Empties the URL cache of its ordinary entries.
+    void DeleteCacheURLList();
+    void WashInternetExplorer();
     void WashCustomItems();
+    void WashNetscape();
+    // Each washes one profile folder (without trailing "\\").
+    void WashNetscapeCache(const std::string& profileDir);
+    void WashNetscapeCookies(const std::string& profileDir);
+    void WashNetscapeHistory(const std::string& profileDir);
+    void WashNetscapeMailTrash(const std::string& profileDir);
     // Overwrites the file in place, block by block, then deletes it.
     void BleachFile(const std::string& path);
 

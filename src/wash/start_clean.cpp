@@ -32,10 +32,10 @@ void frmWash::StartClean() {
          Ctl::lblChkScanTempFiles},
         {kStd, "MSOfficeTrack", false, [](frmWash& f) { f.WashOfficeTracks(); },
          Ctl::lblChkMSOfficeTrack},
-        {kStd, "IE", false, nullptr, Ctl::lblChkIE},
+        {kStd, "IE", false, [](frmWash& f) { f.WashInternetExplorer(); }, Ctl::lblChkIE},
         {section::kWashOptions, "SkipAllCustomWashItems", true,
          [](frmWash& f) { f.WashCustomItems(); }, Ctl::lblCaption},
-        {kStd, "Netscape", false, nullptr, Ctl::lblChkNetscape},
+        {kStd, "Netscape", false, [](frmWash& f) { f.WashNetscape(); }, Ctl::lblChkNetscape},
     };
 
     for (const Step& step : kRun) {
