@@ -7,6 +7,7 @@ namespace section {
 constexpr const char* kStandardOptions = "Standard Options";
 constexpr const char* kWashOptions = "Wash Options";
 constexpr const char* kMSOffice = "MSOffice";
+constexpr const char* kNetscapeOptions = "Netscape Options";
 }  // namespace section
 
 // The title every box of the program bears unless it names its own.

@@ -107,6 +107,10 @@ class FileSystem {
     // folder and reparse-point bits cannot be changed this way.
     virtual void SetAttr(const std::string& path, std::uint32_t attributes) = 0;
 
+    // Creates a folder whose parent exists. 75 when it exists already, 76
+    // when its parent does not.
+    virtual void CreateDirectoryA(const std::string& path) = 0;
+
     // Removes an empty folder, or a folder link itself (never its target).
     // 76 when there is no such folder (a file included), 75 when it is not
     // empty or may not be removed (read-only).

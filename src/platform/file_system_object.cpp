@@ -148,7 +148,8 @@ std::vector<FsoFile> FsoFolder::Files() const {
 std::vector<FsoFolder> FsoFolder::SubFolders() const {
     std::vector<FsoFolder> folders;
     for (const DirEntry& e : Children(*fs_, path_)) {
-        if (e.attributes & attr::kDirectory) folders.emplace_back(*fs_, Join(path_, e.name));
+        if (e.attributes & attr::kDirectory)
+            folders.emplace_back(*fs_, Join(path_, e.name), e.attributes);
     }
     return folders;
 }

@@ -31,9 +31,12 @@ class FsoFile {
 
 class FsoFolder {
   public:
-    FsoFolder(FileSystem& fs, std::string path) : fs_(&fs), path_(std::move(path)) {}
+    FsoFolder(FileSystem& fs, std::string path, std::uint32_t attributes = attr::kDirectory)
+        : fs_(&fs), path_(std::move(path)), attributes_(attributes) {}
     // Without a trailing "\" except for a drive root ("C:\").
     const std::string& Path() const { return path_; }
+    // As listed: a link carries attr::kReparsePoint.
+    std::uint32_t Attributes() const { return attributes_; }
     // The files lying directly in the folder, hidden and system ones
     // included, in the platform's order, as they are at the call.
     std::vector<FsoFile> Files() const;
@@ -43,6 +46,7 @@ class FsoFolder {
   private:
     FileSystem* fs_;
     std::string path_;
+    std::uint32_t attributes_;
 };
 
 class FsoDrive {

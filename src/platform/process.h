@@ -1,10 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vw {
 
-// What the start-up asks of the platform about the running program.
+// Window show commands a started program is handed (the SW_ values).
+namespace showcmd {
+constexpr int kHide = 0;
+constexpr int kNormalFocus = 1;
+constexpr int kMinimizedFocus = 2;
+}  // namespace showcmd
+
+// What the start-up asks of the platform about the running program, and the
+// start of other programs.
 class Process {
   public:
     virtual ~Process() = default;
@@ -17,6 +26,14 @@ class Process {
     // The folder holding the program's executable, without a trailing "\"
     // except for the root folder of a drive ("C:\").
     virtual std::string ProgramFolder() = 0;
+
+    // Starts the program file `path` without arguments, its first window
+    // shown as `showCommand` says, and returns its process id at once: the
+    // program is never waited for and nothing of it is kept. Raises RunError
+    // 53 when there is no such file (or folder on its path), 75 when it may
+    // not be started (no access, a folder), 5 for any other refusal (not a
+    // program, say).
+    virtual std::uint32_t StartProgram(const std::string& path, int showCommand) = 0;
 };
 
 }  // namespace vw

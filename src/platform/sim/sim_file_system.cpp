@@ -273,6 +273,15 @@ void SimFileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
     bits = (bits & ~kSettable) | (attributes & kSettable);
 }
 
+void SimFileSystem::CreateDirectoryA(const std::string& path) {
+    journal_.push_back("mkdir " + path);
+    faults_.Check("CreateDirectoryA");
+    const std::string key = Resolve(path);
+    if (Find(key)) RaiseAccess();
+    if (!Find(Parent(key))) RaisePathNotFound();
+    AddFolder(path);
+}
+
 void SimFileSystem::RemoveDirectoryA(const std::string& path) {
     journal_.push_back("rmdir " + path);
     faults_.Check("RemoveDirectoryA");

@@ -28,7 +28,7 @@ class SimPlatform {
     SimFileSystem files{faults, journal};
     SimProfileReader profile{files, journal};
     SimShell shell{faults, journal};
-    SimProcess process;
+    SimProcess process{files, faults, journal};
     SimUi ui{faults, journal};
     SimRegistry registry{faults};
     SimUrlCache urlCache{faults, journal};

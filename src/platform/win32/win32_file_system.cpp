@@ -94,6 +94,10 @@ void Win32FileSystem::SetAttr(const std::string& path, std::uint32_t attributes)
     if (!::SetFileAttributesA(path.c_str(), bits)) RaiseFileError(::GetLastError());
 }
 
+void Win32FileSystem::CreateDirectoryA(const std::string& path) {
+    if (!::CreateDirectoryA(path.c_str(), nullptr)) RaiseFileError(::GetLastError());
+}
+
 void Win32FileSystem::RemoveDirectoryA(const std::string& path) {
     if (::RemoveDirectoryA(path.c_str())) return;
     const DWORD error = ::GetLastError();

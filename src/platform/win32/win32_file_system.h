@@ -10,6 +10,7 @@ class Win32FileSystem final : public FileSystem {
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
     void DeleteFileA(const std::string& path) override;
     void SetAttr(const std::string& path, std::uint32_t attributes) override;
+    void CreateDirectoryA(const std::string& path) override;
     void RemoveDirectoryA(const std::string& path) override;
     std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
     std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) override;

@@ -2,7 +2,30 @@
 
 #include <windows.h>
 
+#include "platform/run_error.h"
+
 namespace vw::win32 {
+
+namespace {
+
+// The numbers the classic Shell statement raises for a failed start.
+[[noreturn]] void RaiseStartError(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            throw RunError(errnum::kFileNotFound, "File not found");
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            throw RunError(errnum::kPathFileAccessError, "Path/File access error");
+        default:
+            throw RunError(errnum::kInvalidArgument, "Invalid procedure call or argument");
+    }
+}
+
+}  // namespace
 
 bool Win32Process::AnotherInstanceRunning() {
     // The answer is fixed by the first call: the mutex then belongs to us.
@@ -28,6 +51,25 @@ std::string Win32Process::ProgramFolder() {
         path.resize(path.size() * 2);
     }
     return FolderOf(path);
+}
+
+std::uint32_t Win32Process::StartProgram(const std::string& path, int showCommand) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    // The file is named on its own and quoted as the command line, so a
+    // folder with blanks never makes the system try a shorter path first.
+    std::string commandLine = "\"" + path + "\"";
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &started)) {
+        RaiseStartError(::GetLastError());
+    }
+    // Nothing of the program is kept: both handles go at once.
+    const UniqueKernelHandle process(started.hProcess);
+    const UniqueKernelHandle thread(started.hThread);
+    return started.dwProcessId;
 }
 
 std::string FolderOf(const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -21,6 +22,7 @@ class Win32Process final : public Process {
 
     bool AnotherInstanceRunning() override;
     std::string ProgramFolder() override;
+    std::uint32_t StartProgram(const std::string& path, int showCommand) override;
 
   private:
     std::string mutexName_;

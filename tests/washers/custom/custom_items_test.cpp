@@ -97,7 +97,6 @@ TEST_F(CustomItemsTest, BadRecordsEndTheRunAtTheCustomStep) {
         "\"F\",\"Q:\\x.txt\",\"\"\r\n",                  // missing drive
     };
     for (const char* text : lists) {
-        test::SimMachine fresh;
         m.sim.files.AddFile(m.sim.process.programFolder + "\\Custom\\l", text);
         // Netscape would run after: the run must end before its switch is read.
         EXPECT_FLOAT_EQ(Run(), 81.0f) << text;
