@@ -30,6 +30,28 @@ recent="$drive_c/users/demo/AppData/Roaming/Microsoft/Office/Recent"
 mkdir -p "$recent" "$drive_c/demo/keep"
 touch "$recent/budget.xls.lnk" "$recent/talk.ppt.lnk" "$recent/index.dat"
 echo canary >"$drive_c/demo/canary.txt"
+# The Temp folder the wash will find: the sandbox user's.
+temp=$(cd "$drive_c" && wine cmd /c 'echo %TEMP%' 2>>"$log" | tr -d '\r')
+temp_unix="$drive_c/${temp#C:\\}"
+temp_unix=${temp_unix//\\//}
+mkdir -p "$temp_unix/setup-1234/cab"
+touch "$temp_unix/a.tmp" "$temp_unix/b.tmp" "$temp_unix/setup-1234/cab/x.cab" \
+    "$temp_unix/setup-1234/readme.txt" "$temp_unix/../demo-profile-canary.txt"
+# Scandisk leftovers in the root of C: (a fixed disk to Wine).
+touch "$drive_c/FILE0000.CHK" "$drive_c/FILE0001.CHK" "$drive_c/demo/sub.chk"
+mkdir -p "$drive_c/FOUND.000" "$drive_c/FOUND.002/inner" "$drive_c/FOUND.011"
+touch "$drive_c/FOUND.000/FILE0000.CHK" "$drive_c/FOUND.002/inner/x" "$drive_c/FOUND.011/keep"
+# Files of a program a custom list names, and the list itself.
+mkdir -p "$drive_c/demo/app"
+touch "$drive_c/demo/app/today.log" "$drive_c/demo/app/old.log" "$drive_c/demo/app/app.cfg"
+# Two Netscape 6 profiles.
+for p in default work; do
+    n="$drive_c/demo/netscape/$p"
+    mkdir -p "$n/Cache" "$n/mail/Inbox" "$n/mail/Local"
+    touch "$n/Cache/0A1B.dat" "$n/cookies.txt" "$n/history.dat" "$n/netscape.hst" "$n/prefs.js" \
+        "$n/mail/Inbox/Trash" "$n/mail/Local/Trash.snm" "$n/mail/Trash" "$n/mail/Inbox/Inbox"
+done
+
 # Two files in the Recycle Bin, which Wine keeps in the freedesktop trash.
 mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
 for f in old-letter.txt holiday.jpg; do
@@ -59,7 +81,8 @@ present() {
                /^\[/ { inside = 0 }
                inside && index($0, name) == 1 { found = 1 }
                END { print found ? 1 : 0 }' "$snap" ;;
-        F) local glob=${where#C:\\}
+        F) local glob=${where/\%TEMP\%/$temp}
+           glob=${glob#C:\\}
            compgen -G "$drive_c/${glob//\\//}" | wc -l ;;
         D) compgen -G "$XDG_DATA_HOME/$where" | wc -l ;;
     esac
@@ -78,6 +101,9 @@ count_all before >"$demo/before.counts"
 app="$drive_c/Vantrix"
 mkdir -p "$app/Custom"
 cp "$exe" "$app/vantrixwash.exe"
+printf '%s\r\n' '"K","HKEY_CURRENT_USER\Software\DemoApp\History",""' \
+    '"V","HKEY_CURRENT_USER\Software\DemoApp","LastOpened"' \
+    '"F","C:\demo\app\*.log",""' >"$app/Custom/demo-app.lst"
 cat >"$app/Local.Ini" <<'INI'
 [Standard Options]
 FindHistory=1
@@ -94,6 +120,11 @@ Netscape=1
 SkipAllCustomWashItems=0
 ; the demo runs unattended: no closing box
 SkipMessages=1
+[Netscape Options]
+Cache=1
+Cookies=1
+Clean=1
+MailTrash=1
 [MSOffice]
 MSWord=1
 MSPPT=1
