@@ -2,9 +2,13 @@
 
 #include <sddl.h>
 
+#include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <set>
 
 namespace vw::e2e {
 
@@ -52,6 +56,28 @@ std::optional<std::string> Read(const Canary& c) {
         return std::nullopt;
     }
     return std::string(buffer);
+}
+
+struct FreeEnvironmentCloser {
+    void operator()(char* strings) const noexcept { FreeEnvironmentStringsA(strings); }
+};
+
+// The test's own environment with `entries` (NAME=value) added or replaced.
+std::string EnvironmentBlock(const std::vector<std::string>& entries) {
+    const auto nameOf = [](const std::string& entry) {
+        std::string name = entry.substr(0, entry.find('=', 1));  // "=C:=C:\" names "=C:"
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        return name;
+    };
+    std::set<std::string> replaced;
+    for (const std::string& entry : entries) replaced.insert(nameOf(entry));
+    std::string block;
+    const std::unique_ptr<char, FreeEnvironmentCloser> own(GetEnvironmentStringsA());
+    for (const char* entry = own.get(); entry && *entry; entry += std::strlen(entry) + 1) {
+        if (!replaced.count(nameOf(entry))) block += std::string(entry) + '\0';
+    }
+    for (const std::string& entry : entries) block += entry + '\0';
+    return block + '\0';
 }
 
 void ClearCanaries() {
@@ -190,7 +216,8 @@ std::string Text(HWND window) {
     return text;
 }
 
-Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenIni)
+Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenIni,
+                   const std::vector<Beside>& beside, const std::vector<std::string>& environment)
     : folder_("C:\\e2e\\" + name) {
     std::error_code ec;
     fs::remove_all(folder_, ec);  // a crashed earlier run may have left it
@@ -201,6 +228,14 @@ Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenI
     if (!fs::copy_file(fs::path(own).parent_path() / "vantrixwash.exe", exe, ec)) {
         problem = "cannot copy the exe into " + folder_ + ": " + ec.message();
         return;
+    }
+    for (const Beside& file : beside) {
+        // `as` may name a subfolder, such as Custom\list.txt.
+        fs::create_directories(fs::path(folder_ + "\\" + file.as).parent_path(), ec);
+        if (!fs::copy_file(fs::path(own).parent_path() / file.from, folder_ + "\\" + file.as, ec)) {
+            problem = "cannot copy " + file.from + " into " + folder_ + ": " + ec.message();
+            return;
+        }
     }
     if (!WriteText(iniPath, ini) ||
         (hiddenIni && !SetFileAttributesA(iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN))) {
@@ -213,8 +248,9 @@ Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenI
     PROCESS_INFORMATION info{};
     // The working folder stays the test's own (C:\bin), so the exe has to find
     // Local.Ini beside itself rather than in the current folder.
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
+    std::string block = EnvironmentBlock(environment);
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        environment.empty() ? nullptr : block.data(), nullptr, &startup, &info)) {
         problem = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }

@@ -66,12 +66,20 @@ struct Outcome {
     bool boxShown = false;
 };
 
+// A file of the test program's folder that a run's folder gets as `as`.
+struct Beside {
+    std::string from, as;
+};
+
 // One start of a copy of vantrixwash.exe in its own folder C:\e2e\<name>
-// beside the given Local.Ini; ends the process and removes the folder when
-// destroyed.
+// beside the given Local.Ini (and the `beside` files); ends the process and
+// removes the folder when destroyed.
 class Scenario {
   public:
-    Scenario(const std::string& name, const std::string& ini, bool hiddenIni = false);
+    // `environment` holds NAME=value entries the run gets on top of the test's.
+    Scenario(const std::string& name, const std::string& ini, bool hiddenIni = false,
+             const std::vector<Beside>& beside = {},
+             const std::vector<std::string>& environment = {});
     ~Scenario();
 
     // The exit code, or nothing while the process still runs after timeoutMs.
