@@ -3,9 +3,11 @@
 # runs vantrixwash.exe with every item on, and shows per wash item what was
 # there before, what is left after, and whether the canaries beside it stayed.
 # Usage: demo.sh <vantrixwash.exe> <demo-dir>
+# (url_cache_tool.exe from the same build must lie beside vantrixwash.exe)
 set -euo pipefail
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
 exe=$(readlink -f -- "$1")
+cache_tool=$(dirname -- "$exe")/url_cache_tool.exe
 demo=$(readlink -m -- "$2")
 checks="$here/demo/checks.txt"
 
@@ -52,6 +54,16 @@ for p in default work; do
         "$n/mail/Inbox/Trash" "$n/mail/Local/Trash.snm" "$n/mail/Trash" "$n/mail/Inbox/Inbox"
 done
 
+# Internet Explorer: cache entries, cookies, downloaded controls.
+urls=$(grep -F '|U|' "$checks" | cut -d'|' -f4)
+cp "$cache_tool" "$drive_c/demo/url_cache_tool.exe"
+(cd "$drive_c" && wine 'C:\demo\url_cache_tool.exe' add $urls >>"$log" 2>&1)
+mkdir -p "$drive_c/demo/cookies" "$drive_c/demo/Downloaded Program Files/CONFLICT.1"
+touch "$drive_c/demo/cookies/user@demo.test.txt" "$drive_c/demo/cookies/user@ads.test.txt" \
+    "$drive_c/demo/cookies/index.dat" "$drive_c/demo/Downloaded Program Files/demo.ocx" \
+    "$drive_c/demo/Downloaded Program Files/demo.inf" \
+    "$drive_c/demo/Downloaded Program Files/CONFLICT.1/keep.inf"
+
 # Two files in the Recycle Bin, which Wine keeps in the freedesktop trash.
 mkdir -p "$XDG_DATA_HOME/Trash/files" "$XDG_DATA_HOME/Trash/info"
 for f in old-letter.txt holiday.jpg; do
@@ -65,8 +77,12 @@ done
 snapshot() {
     w regedit /e "C:\\$1-cu.reg" HKEY_CURRENT_USER
     w regedit /e "C:\\$1-lm.reg" 'HKEY_LOCAL_MACHINE\Software\VantrixCanary'
-    cat "$drive_c/$1-cu.reg" "$drive_c/$1-lm.reg" 2>/dev/null | iconv -f UTF-16 -t UTF-8 |
-        tr -d '\r' | tr '[:upper:]' '[:lower:]' >"$demo/$1.txt"
+    w regedit /e "C:\\$1-cs.reg" 'HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Code Store Database'
+    for f in cu lm cs; do
+        [[ -f $drive_c/$1-$f.reg ]] && iconv -f UTF-16 -t UTF-8 "$drive_c/$1-$f.reg"
+    done | tr -d '\r' | tr '[:upper:]' '[:lower:]' >"$demo/$1.txt"
+    (cd "$drive_c" && wine 'C:\demo\url_cache_tool.exe' count $urls 2>>"$log" | tr -d '\r') \
+        >"$demo/$1.urls"
 }
 # How many of what one check names are present in snapshot $1.
 present() {
@@ -81,10 +97,15 @@ present() {
                /^\[/ { inside = 0 }
                inside && index($0, name) == 1 { found = 1 }
                END { print found ? 1 : 0 }' "$snap" ;;
-        F) local glob=${where/\%TEMP\%/$temp}
+        F | N)
+           local glob=${where/\%TEMP\%/$temp} found
            glob=${glob#C:\\}
-           compgen -G "$drive_c/${glob//\\//}" | wc -l ;;
+           compgen -G "$drive_c/${glob//\\//}" | while IFS= read -r found; do
+               if [[ $what == F || -f $found ]]; then echo "$found"; fi
+           done | wc -l ;;
         D) compgen -G "$XDG_DATA_HOME/$where" | wc -l ;;
+        # The cache is read by a Windows program; its count was taken with the snapshot.
+        U) cat "$demo/$1.urls" ;;
     esac
 }
 count_all() {
@@ -120,6 +141,13 @@ Netscape=1
 SkipAllCustomWashItems=0
 ; the demo runs unattended: no closing box
 SkipMessages=1
+[IEOptions]
+TempIEFiles=1
+Cookies=1
+DownloadDir=1
+; Wine's URL history store is not implemented: on, it would end the run here
+CleanHistory=0
+IEConrolPanel=0
 [Netscape Options]
 Cache=1
 Cookies=1
