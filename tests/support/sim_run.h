@@ -6,6 +6,7 @@
 #include "platform/run_error.h"
 #include "platform/sim/sim_platform.h"
 #include "startup/ini_path.h"
+#include "wash/frm_wash.h"
 
 namespace vw::test {
 
@@ -21,6 +22,17 @@ class SimMachine {
     void UseIni(const std::string& text, std::uint32_t attributes = attr::kArchive) {
         sim.files.AddFile(IniFile(), text, attributes);
         IniPath = IniFile();
+    }
+    // One wash run with `ini` as Local.Ini. A failure that ends the run is
+    // absorbed, as Main absorbs it; the result is the progress reached.
+    float Run(const std::string& ini) {
+        UseIni(ini);
+        frmWash form(sim.platform());
+        try {
+            form.StartClean();
+        } catch (const RunError&) {
+        }
+        return form.ProgressValue();
     }
     bool Journaled(const std::string& line) const {
         return std::find(sim.journal.begin(), sim.journal.end(), line) != sim.journal.end();

@@ -14,13 +14,7 @@ class CustomItemsTest : public ::testing::Test {
         m.sim.files.AddFile(m.sim.process.programFolder + "\\Custom\\" + name, text);
     }
     float Run(const std::string& washOptions = "") {
-        m.UseIni("[Standard Options]\r\nNetscape=1\r\n[Wash Options]\r\n" + washOptions);
-        frmWash form(m.sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
+        return m.Run("[Standard Options]\r\nNetscape=1\r\n[Wash Options]\r\n" + washOptions);
     }
 
     test::SimMachine m;

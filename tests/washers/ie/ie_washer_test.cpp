@@ -48,16 +48,10 @@ class IEWasherTest : public ::testing::Test {
 
     // The progress value the run ends with.
     float Run(const std::string& ieOptions) {
-        m.UseIni(
+        return m.Run(
             "[Standard Options]\r\nRunHistory=1\r\nIE=1\r\nNetscape=1\r\n"
             "[Wash Options]\r\nSkipAllCustomWashItems=1\r\n[IEOptions]\r\n" +
             ieOptions);
-        frmWash form(m.sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
     }
 
     std::string Companion() const { return m.sim.process.programFolder + "\\vantrixie.exe"; }

@@ -36,16 +36,10 @@ class NetscapeTest : public ::testing::Test {
         m.sim.registry.SetString(kCu, kStore, "SelectedNProfile", selected);
     }
     float Run(const std::string& options = "Cache=1\r\nCookies=1\r\nClean=1\r\nMailTrash=1\r\n") {
-        m.UseIni(
+        return m.Run(
             "[Standard Options]\r\nNetscape=1\r\n[Wash Options]\r\nSkipAllCustomWashItems=1\r\n"
             "[Netscape Options]\r\n" +
             options);
-        frmWash form(m.sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
     }
 
     test::SimMachine m;

@@ -43,16 +43,10 @@ class OfficeTracksTest : public ::testing::Test {
     }
 
     float Run(const std::string& switches) {
-        m.UseIni(
+        return m.Run(
             "[Standard Options]\r\nMSOfficeTrack=1\r\nNetscape=1\r\n[Wash Options]\r\n"
             "SkipAllCustomWashItems=1\r\n[MSOffice]\r\n" +
             switches);
-        frmWash form(m.sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
     }
 
     bool Key(const std::string& v, const char* k) {

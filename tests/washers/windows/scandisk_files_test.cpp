@@ -30,15 +30,9 @@ class ScandiskFilesTest : public ::testing::Test {
         fs.AddFile("F:\\FOUND.000\\x");
     }
     float Run() {
-        m.UseIni(
+        return m.Run(
             "[Standard Options]\r\nScanTempFiles=1\r\nMSOfficeTrack=1\r\n"
             "[Wash Options]\r\nSkipAllCustomWashItems=1\r\n");
-        frmWash form(m.sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
     }
 
     test::SimMachine m;
