@@ -2,9 +2,11 @@
 # machine lacks, then build and run.
 SHELL := /bin/bash
 SANDBOX := $(CURDIR)/build/windows/sandbox
+FUZZ_SECONDS ?= 60
 PKG = $(wildcard $(CURDIR)/build/windows/package/vantrixwash-*-win64.zip)
 
 .PHONY: all deps host windows test test-host test-windows test-package test-demo demo package clean
+.PHONY: asan test-asan fuzz-build test-fuzz fuzz
 
 all: host windows
 
@@ -37,11 +39,38 @@ test-package: package
 test-demo: windows
 	@tools/demo.sh $(CURDIR)/build/windows/bin/vantrixwash.exe $(CURDIR)/build/demo-test
 
-test: test-host test-windows test-package test-demo
+# The host tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+asan: deps
+	@cmake --preset host-asan >/dev/null
+	@cmake --build --preset host-asan
+
+test-asan: asan
+	@ctest --preset host-asan
+
+fuzz-build: deps
+	@cmake --preset host-fuzz >/dev/null
+	@cmake --build --preset host-fuzz
+
+# Every fuzz target for a few seconds, after replaying its seeds and past findings.
+test-fuzz: fuzz-build
+	@ctest --preset host-fuzz
+
+# Every fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=600).
+fuzz: fuzz-build
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset host-fuzz --timeout $$(($(FUZZ_SECONDS) + 300))
+
+test: test-host test-asan test-fuzz test-windows test-package test-demo
 	@echo "make test: every test of both builds passed"
 
 demo: windows
 	@tools/demo.sh $(CURDIR)/build/windows/bin/vantrixwash.exe $(CURDIR)/build/demo
+
+# Not a test: times each wash against plain Win32 code under Wine. Sizes
+# through BENCH_ARGS, e.g. `make bench BENCH_ARGS=--smoke`.
+.PHONY: bench
+bench: windows
+	@cmake --build --preset windows --target vantrix_bench
+	@bench/run.sh $(CURDIR)/build/bench/sandbox $(CURDIR)/build/windows/bin $(BENCH_ARGS)
 
 clean:
 	@rm -rf build

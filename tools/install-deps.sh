@@ -16,6 +16,9 @@ have_cmd unzip || need+=(unzip)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 [ -f /usr/lib/x86_64-linux-gnu/cmake/GTest/GTestConfig.cmake ] ||
     [ -f /usr/lib/cmake/GTest/GTestConfig.cmake ] || need+=(libgtest-dev)
+# The fuzz targets need clang with its libFuzzer and sanitizer runtimes.
+{ have_cmd clang++ && [ -f "$(clang++ -print-runtime-dir)/libclang_rt.fuzzer-x86_64.a" ]; } ||
+    need+=(clang libclang-rt-dev)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

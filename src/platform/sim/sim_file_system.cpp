@@ -15,18 +15,27 @@ char Upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
+// Only the last star is ever retried: trying every length for every star
+// takes exponential time on a mask of many stars.
 bool Match(const char* m, const char* n) {
-    for (; *m; ++m) {
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*n) {
         if (*m == '*') {
-            for (const char* rest = n;; ++rest) {
-                if (Match(m + 1, rest)) return true;
-                if (!*rest) return false;
-            }
+            star = m++;
+            resume = n;
+        } else if (*m && (*m == '?' || Upper(*m) == Upper(*n))) {
+            ++m;
+            ++n;
+        } else if (star) {
+            m = star + 1;
+            n = ++resume;
+        } else {
+            return false;
         }
-        if (!*n || (*m != '?' && Upper(*m) != Upper(*n))) return false;
-        ++n;
     }
-    return !*n;
+    while (*m == '*') ++m;
+    return !*m;
 }
 
 class VectorListing : public RawListing {
