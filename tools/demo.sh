@@ -116,6 +116,7 @@ count_all() {
     done <"$checks"
 }
 
+echo "demo: counting traces and canaries before the wash"
 snapshot before
 count_all before >"$demo/before.counts"
 
@@ -167,6 +168,7 @@ start=$(date +%s%N)
 rc=0
 w 'C:\Vantrix\vantrixwash.exe' || rc=$?
 echo "demo: the wash ended with exit code $rc after $(( ($(date +%s%N) - start) / 1000000 )) ms"
+echo "demo: counting what is left"
 snapshot after
 count_all after >"$demo/after.counts"
 
