@@ -1,7 +1,9 @@
 #include "harness.h"
-
+// Needs <windows.h>, which the harness brings.
+#include <gtest/gtest.h>
 #include <sddl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -37,10 +39,6 @@ std::vector<Canary> CanaryTable() {
         {nullptr, "C:\\vantrix_canary.txt", "", "root canary"},
         {HKEY_CURRENT_USER, kRecentDocs, "0", "report.txt"},
     };
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-    return static_cast<bool>(std::ofstream(path, std::ios::binary) << text << std::flush);
 }
 
 std::optional<std::string> Read(const Canary& c) {
@@ -92,6 +90,63 @@ void ClearCanaries() {
     RegDeleteTreeA(HKEY_CURRENT_USER, kRecentDocs);
 }
 }  // namespace
+
+bool UnderWine() {
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+bool Touch(const std::string& path, const std::string& text) {
+    std::error_code ec;
+    fs::create_directories(fs::path(path).parent_path(), ec);
+    return static_cast<bool>(std::ofstream(path, std::ios::binary) << text << std::flush);
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+win32::UniqueFileHandle Lock(const std::string& path) {
+    return win32::UniqueFileHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+std::vector<std::string> TempAt(const std::string& folder) {
+    return {"TMP=" + folder, "TEMP=" + folder};
+}
+
+std::vector<std::string> ValueNames(HKEY root, const std::string& path) {
+    std::vector<std::string> names;
+    win32::UniqueRegKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) return names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof(name);
+        if (RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS) {
+            break;
+        }
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+SavedValue::SavedValue(HKEY root, std::string path, std::string name)
+    : root_(root), path_(std::move(path)), name_(std::move(name)) {
+    DWORD size = sizeof data_;
+    present_ = RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type_,
+                            data_, &size) == ERROR_SUCCESS;
+    size_ = size;
+}
+
+SavedValue::~SavedValue() {
+    if (present_) {
+        RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), type_, data_, size_);
+    } else {
+        RegDeleteKeyValueA(root_, path_.c_str(), name_.c_str());
+    }
+}
 
 std::string LocalIni(bool itemsOn, const std::string& flipped, bool skipMessages) {
     std::string text = "[Standard Options]\r\n";
@@ -170,8 +225,8 @@ Canaries::Canaries() {
             c.root
                 ? RegSetKeyValueA(c.root, c.path.c_str(), c.name.c_str(), REG_SZ, c.value.c_str(),
                                   static_cast<DWORD>(c.value.size() + 1)) == ERROR_SUCCESS
-                : WriteText(c.path, c.value);
-        if (!planted) plantProblems += c.path + " " + c.name + "\n";
+                : Touch(c.path, c.value);
+        EXPECT_TRUE(planted) << "canary not planted: " << c.path << " " << c.name;
     }
 }
 
@@ -237,7 +292,7 @@ Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenI
             return;
         }
     }
-    if (!WriteText(iniPath, ini) ||
+    if (!Touch(iniPath, ini) ||
         (hiddenIni && !SetFileAttributesA(iniPath.c_str(), FILE_ATTRIBUTE_HIDDEN))) {
         problem = "cannot write " + iniPath;
         return;
@@ -276,6 +331,13 @@ std::optional<DWORD> Scenario::Wait(DWORD timeoutMs) {
         return std::nullopt;
     }
     return code;
+}
+
+void Scenario::ExpectQuietEnd(DWORD timeoutMs) {
+    ASSERT_EQ("", problem);
+    const Outcome outcome = Watch(timeoutMs);
+    EXPECT_FALSE(outcome.boxShown);
+    EXPECT_EQ(outcome.exitCode, 0u);
 }
 
 Outcome Scenario::Watch(DWORD timeoutMs) {

@@ -16,6 +16,35 @@ constexpr DWORD kPromptMs = 5000;
 constexpr DWORD kBoxShowMs = 10000;
 
 constexpr char kRecentDocs[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+const HKEY kCu = HKEY_CURRENT_USER;
+const HKEY kLm = HKEY_LOCAL_MACHINE;
+const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+
+bool UnderWine();
+// Writes `text` to the file, creating its folders; false when that fails.
+bool Touch(const std::string& path, const std::string& text = "x");
+std::string ReadText(const std::string& path);
+// Held open without sharing: the run can neither delete nor open it.
+win32::UniqueFileHandle Lock(const std::string& path);
+std::vector<std::string> TempAt(const std::string& folder);
+// Sorted.
+std::vector<std::string> ValueNames(HKEY root, const std::string& path);
+
+// A registry value put back as it was when the test ends.
+class SavedValue {
+  public:
+    SavedValue(HKEY root, std::string path, std::string name);
+    ~SavedValue();
+    SavedValue(const SavedValue&) = delete;
+    SavedValue& operator=(const SavedValue&) = delete;
+
+  private:
+    HKEY root_;
+    std::string path_, name_;
+    bool present_ = false;
+    DWORD type_ = 0, size_ = 0;
+    char data_[2048] = {};
+};
 
 // Local.Ini with every wash item set to itemsOn except the ones named in
 // `flipped` (space separated); custom wash items are always skipped.
@@ -39,7 +68,8 @@ void RemoveTree(HKEY root, const std::string& path);
 // Registry values and files no scenario may touch, planted on construction
 // and removed on destruction. RecentDocs is among them, cleared first and
 // seeded with a value only: Wine's shell keeps a key that has subkeys, which
-// would hide a Document history wash that should not have run.
+// would hide a Document history wash that should not have run. A canary
+// that cannot be planted fails the test.
 class Canaries {
   public:
     Canaries();
@@ -49,7 +79,6 @@ class Canaries {
 
     // What is missing or changed, one item a line; empty when all are intact.
     std::string Damage() const;
-    std::string plantProblems;
 };
 
 // Shown dialogs of process pid whatever their title: a test that expects no
@@ -86,6 +115,9 @@ class Scenario {
     std::optional<DWORD> Wait(DWORD timeoutMs);
     // Waits for the exit, stopping early when a box shows: nobody will press it.
     Outcome Watch(DWORD timeoutMs);
+    // Fails the test unless the run started and ends with 0 before
+    // timeoutMs, showing no box.
+    void ExpectQuietEnd(DWORD timeoutMs = kPromptMs);
 
     std::string problem;  // empty once started
     DWORD pid = 0;

@@ -11,8 +11,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 
@@ -22,8 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-const HKEY kCu = HKEY_CURRENT_USER;
-const HKEY kLm = HKEY_LOCAL_MACHINE;
 // Every file a run may wash lives below kWork.
 const std::string kWork = "C:\\e2e_hostile";
 const std::string kLists = "C:\\e2e_hostile_lists";
@@ -38,7 +34,6 @@ const std::string kAcMru = "Software\\Microsoft\\Search Assistant\\ACMru";
 const std::string kOwn = "Software\\VantrixHostile";  // what custom records name
 const std::string kOwnFull = "HKEY_CURRENT_USER\\" + kOwn;
 const std::string kNavigator = "Software\\Netscape\\Netscape Navigator";
-const std::string kExplorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 // Step 1 (FindHistory) and step 11 (Netscape, cookies.txt) leave these.
 const std::string kEarly = kBars + "\\{E2E-Hostile}";
 const std::string kLate = kProfile + "\\cookies.txt";
@@ -63,10 +58,6 @@ class PrintTally : public ::testing::Environment {
 };
 [[maybe_unused]] ::testing::Environment* const kPrintTally =
     ::testing::AddGlobalTestEnvironment(std::make_unique<PrintTally>().release());
-
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 // A null root marks a file; a key holds the value Keep.
 struct Canary {
@@ -104,27 +95,6 @@ std::vector<Canary> CanaryTable() {
         {kCu, kOwn + "\\Keep"},
         {kCu, kNavigator + "\\Keep"},
     };
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-bool Plant(const std::string& path, const std::string& text = "trace") {
-    std::error_code ec;
-    fs::create_directories(fs::path(path).parent_path(), ec);
-    return static_cast<bool>(std::ofstream(path, std::ios::binary) << text << std::flush);
-}
-
-// Held open without sharing: the run can neither delete nor open it.
-win32::UniqueFileHandle Lock(const std::string& path) {
-    return win32::UniqueFileHandle(
-        CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-}
-
-std::vector<std::string> TempAt(const std::string& folder) {
-    return {"TMP=" + folder, "TEMP=" + folder};
 }
 
 // The chain root\path\names[0]\names[1]..., created one name at a time so
@@ -191,34 +161,6 @@ DWORD ValueCount(HKEY root, const std::string& path) {
     return count;
 }
 
-// A registry value put back as it was when the test ends.
-class SavedValue {
-  public:
-    SavedValue(HKEY root, std::string path, std::string name)
-        : root_(root), path_(std::move(path)), name_(std::move(name)) {
-        DWORD size = sizeof data_;
-        present_ = RegGetValueA(root_, path_.c_str(), name_.c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                                &type_, data_, &size) == ERROR_SUCCESS;
-        size_ = size;
-    }
-    ~SavedValue() {
-        if (present_) {
-            RegSetKeyValueA(root_, path_.c_str(), name_.c_str(), type_, data_, size_);
-        } else {
-            RegDeleteKeyValueA(root_, path_.c_str(), name_.c_str());
-        }
-    }
-    SavedValue(const SavedValue&) = delete;
-    SavedValue& operator=(const SavedValue&) = delete;
-
-  private:
-    HKEY root_;
-    std::string path_, name_;
-    bool present_ = false;
-    DWORD type_ = 0, size_ = 0;
-    char data_[2048] = {};
-};
-
 // Steps 1 and 11 are on and leave traces, and RunHistory asks for the closing
 // box: every run shows how far it went. `standard` adds lines to [Standard
 // Options], `more` whole sections.
@@ -237,7 +179,7 @@ std::string Record(const std::string& type, const std::string& path, const std::
 
 // The run's Custom folder gets `text` as its one list.
 std::vector<Beside> List(const std::string& name, const std::string& text) {
-    Plant(kLists + "\\" + name, text);
+    Touch(kLists + "\\" + name, text);
     // An absolute path stands in for the test program's folder.
     return {{kLists + "\\" + name, "Custom\\" + name}};
 }
@@ -297,12 +239,12 @@ class Hostile : public ::testing::Test {
         Clear();
         for (const Canary& c : CanaryTable()) {
             const bool planted =
-                c.root ? SetString(c.root, c.path, "Keep", "keep") : Plant(c.path, "keep");
+                c.root ? SetString(c.root, c.path, "Keep", "keep") : Touch(c.path, "keep");
             ASSERT_TRUE(planted) << c.path;
         }
         for (const char* trace :
              {"\\cookies.txt", "\\history.dat", "\\Cache\\c.dat", "\\mail\\Inbox\\Trash"}) {
-            ASSERT_TRUE(Plant(kProfile + trace));
+            ASSERT_TRUE(Touch(kProfile + trace));
         }
         ASSERT_TRUE(
             SetString(kCu, kEarly + "\\Sub", "v", "trace") &&
@@ -354,7 +296,7 @@ class Hostile : public ::testing::Test {
             const bool kept = c.root ? RegGetValueA(c.root, c.path.c_str(), "Keep", RRF_RT_REG_SZ,
                                                     nullptr, value, &size) == ERROR_SUCCESS &&
                                            std::string(value) == "keep"
-                                     : ReadFile(c.path) == "keep";
+                                     : ReadText(c.path) == "keep";
             if (!kept) {
                 ++tally.lost;
                 lost += c.path + "\n";
@@ -441,7 +383,7 @@ TEST_F(Hostile, CustomListOf100000RecordsIsWashedToTheEnd) {
 TEST_F(Hostile, CustomListWithAnUnbalancedQuote) {
     const std::string quotes = kOwn + "\\Quotes";
     ASSERT_TRUE(SetString(kCu, quotes, "first", "x") && SetString(kCu, quotes, "second", "x") &&
-                Plant(kCustom + "\\a.txt"));
+                Touch(kCustom + "\\a.txt"));
     const std::string text = Record("V", kOwnFull + "\\Quotes", "first") + "\"F\",\"" + kCustom +
                              "\\*.txt,\"\"\r\n" + Record("V", kOwnFull + "\\Quotes", "second");
 
@@ -595,7 +537,7 @@ TEST_F(Hostile, LockedFileInEveryWashedFolder) {
                     SetString(kCu, kExplorer + "\\Shell Folders", "Cookies", kCookies) &&
                     SetString(kCu, values, "first", "x") && SetString(kCu, values, "second", "x"));
         for (const std::string& file : {kTemp + "\\a.txt", kTemp + "\\Dir\\b.txt", c.locked}) {
-            ASSERT_TRUE(Plant(file));
+            ASSERT_TRUE(Touch(file));
         }
         const win32::UniqueFileHandle held = Lock(c.locked);
         ASSERT_TRUE(held) << c.locked;

@@ -8,28 +8,15 @@ namespace {
 
 TEST(QuietRun, EverySwitchOffEndsAtOnceWithoutBoxAndTouchesNothing) {
     Canaries canaries;
-    ASSERT_EQ("", canaries.plantProblems);
-    Scenario run("all_off", LocalIni(false));
-    ASSERT_EQ("", run.problem);
-
-    const Outcome outcome = run.Watch(kPromptMs);
-
-    EXPECT_FALSE(outcome.boxShown);
-    EXPECT_EQ(outcome.exitCode, 0u);
+    Scenario("all_off", LocalIni(false)).ExpectQuietEnd();
     EXPECT_EQ("", canaries.Damage());
 }
 
 // The same file shown asks for a logoff and washes RecentDocs.
 TEST(QuietRun, HiddenLocalIniCountsAsMissing) {
     Canaries canaries;
-    ASSERT_EQ("", canaries.plantProblems);
     Scenario run("hidden_ini", LocalIni(false, "RunHistory DocumentHistory"), true);
-    ASSERT_EQ("", run.problem);
-
-    const Outcome outcome = run.Watch(kPromptMs);
-
-    EXPECT_FALSE(outcome.boxShown) << "the hidden file's RunHistory=1 was read";
-    EXPECT_EQ(outcome.exitCode, 0u);
+    run.ExpectQuietEnd();  // a box: the hidden file's RunHistory=1 was read
     EXPECT_EQ("", canaries.Damage()) << "the hidden file's DocumentHistory=1 was read";
 }
 
@@ -50,13 +37,7 @@ TEST(ClosingBox, RunHistoryAsksForLogoffAndExitsOnOk) {
 }
 
 TEST(ClosingBox, SkipMessagesSuppressesIt) {
-    Scenario run("skip_messages", LocalIni(false, "RunHistory", true));
-    ASSERT_EQ("", run.problem);
-
-    const Outcome outcome = run.Watch(kPromptMs);
-
-    EXPECT_FALSE(outcome.boxShown);
-    EXPECT_EQ(outcome.exitCode, 0u);
+    Scenario("skip_messages", LocalIni(false, "RunHistory", true)).ExpectQuietEnd();
 }
 
 TEST(SingleInstance, SecondStartLeavesAtOnceWhileFirstHoldsItsBox) {
@@ -68,14 +49,7 @@ TEST(SingleInstance, SecondStartLeavesAtOnceWhileFirstHoldsItsBox) {
     // Planted only now: the first has finished washing, so any change is the
     // second's. Everything on: a second instance that ran would wash and ask.
     Canaries canaries;
-    ASSERT_EQ("", canaries.plantProblems);
-    Scenario second("second", LocalIni(true));
-    ASSERT_EQ("", second.problem);
-
-    const Outcome outcome = second.Watch(kPromptMs);
-
-    EXPECT_FALSE(outcome.boxShown);
-    EXPECT_EQ(outcome.exitCode, 0u);
+    Scenario("second", LocalIni(true)).ExpectQuietEnd();
     EXPECT_FALSE(first.Wait(0)) << "the first must still hold its box";
     EXPECT_EQ(1u, BoxesOf(first.pid).size());
     EXPECT_EQ("", canaries.Damage());
@@ -86,10 +60,8 @@ TEST(SingleInstance, SecondStartLeavesAtOnceWhileFirstHoldsItsBox) {
 
 TEST(DocumentHistory, OnRemovesRecentDocsAndNothingElse) {
     Canaries canaries;
-    ASSERT_EQ("", canaries.plantProblems);
     Scenario run("document_history_on", LocalIni(false, "DocumentHistory"));
     ASSERT_EQ("", run.problem);
-
     EXPECT_EQ(run.Wait(kPromptMs), 0u);
     EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kRecentDocs));
     EXPECT_EQ(std::string(kRecentDocs) + " 0 is gone\n", canaries.Damage());
@@ -99,10 +71,8 @@ TEST(DocumentHistory, OnRemovesRecentDocsAndNothingElse) {
 // items may wash other canaries by design, so only RecentDocs is checked.
 TEST(DocumentHistory, OffLeavesRecentDocs) {
     Canaries canaries;
-    ASSERT_EQ("", canaries.plantProblems);
     Scenario run("document_history_off", LocalIni(true, "DocumentHistory", true));
     ASSERT_EQ("", run.problem);
-
     EXPECT_EQ(run.Wait(kPromptMs), 0u);
     EXPECT_EQ(std::string::npos, canaries.Damage().find("RecentDocs"));
 }

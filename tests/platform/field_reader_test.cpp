@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/run_error.h"
+#include "platform/contract/file_cases.h"
 
 namespace vw {
 namespace {
@@ -51,12 +51,7 @@ TEST(FieldReaderTest, ReadingPastTheEndRaises62) {
     reader.Next();
     reader.Next();
     EXPECT_TRUE(reader.AtEnd());
-    try {
-        reader.Next();
-        FAIL() << "no error";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.Number(), errnum::kInputPastEndOfFile);
-    }
+    EXPECT_EQ(contract::ErrorOf([&] { reader.Next(); }), errnum::kInputPastEndOfFile);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/contract/file_cases.h"
 #include "support/sim_run.h"
 
 namespace vw {
@@ -93,12 +94,8 @@ TEST(ParseRootKeyTest, SplitsAtTheFirstSeparatorForExactRootNames) {
     EXPECT_EQ(ParseRootKey("hkey_local_machine\\Software", below), "");
     EXPECT_EQ(ParseRootKey("HKLM\\Software", below), "");
     EXPECT_EQ(below, "kept");
-    try {
-        ParseRootKey("HKEY_CURRENT_USER", below);
-        FAIL() << "a path without separator must raise";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.Number(), errnum::kInvalidArgument);
-    }
+    EXPECT_EQ(contract::ErrorOf([&] { ParseRootKey("HKEY_CURRENT_USER", below); }),
+              errnum::kInvalidArgument);
 }
 
 }  // namespace

@@ -26,8 +26,7 @@ class StartCleanTest : public ::testing::Test {
         form.StartClean();
         value = form.ProgressValue();
         for (Ctl c : kItemLabels) visible.push_back(form.Visible(c));
-        auto journal = m.sim.journal;
-        return journal;
+        return m.sim.journal;
     }
 
     test::SimMachine m;

@@ -250,4 +250,19 @@ const std::vector<ListingCase>& WildcardCases() {
     return cases;
 }
 
+void ExpectListings(FileStage& s, const std::vector<ListingEntry>& tree,
+                    const std::vector<ListingCase>& cases) {
+    for (const auto& e : tree) {
+        if (e.attributes & attr::kDirectory) {
+            s.MakeFolder(e.name, e.attributes & ~attr::kDirectory);
+        } else {
+            s.MakeFile(e.name, "x", e.attributes);
+        }
+    }
+    for (const auto& c : cases) {
+        EXPECT_EQ(ListNames(s.Files(), s.Root() + c.pattern, c.filter), c.expected)
+            << c.pattern << " filter " << c.filter;
+    }
+}
+
 }  // namespace vw::contract

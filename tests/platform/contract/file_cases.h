@@ -50,6 +50,9 @@ void RunFolderLinkCase(FileStage& stage, bool linkRemovable);
 // Listing cases for the masks the washers use, in their own tree.
 const std::vector<ListingEntry>& WildcardTree();
 const std::vector<ListingCase>& WildcardCases();
+// Stages `tree` in the stage's root, then checks every case's listing there.
+void ExpectListings(FileStage& stage, const std::vector<ListingEntry>& tree,
+                    const std::vector<ListingCase>& cases);
 
 // The run-time error number `statement` raises; 0 when it raises none.
 template <typename Statement>

@@ -105,5 +105,17 @@ TEST(Win32FileLinkContract, DeleteFolderLeavesTheLinkTargetAlone) {
     contract::RunFolderLinkCase(stage, false);
 }
 
+TEST(Win32ListingContract, ListsEveryCaseLikeTheSimulation) {
+    test::ScopedTempFolder folder;
+    Win32Stage stage(folder.Path());
+    contract::ExpectListings(stage, contract::ListingTree(), contract::ListingCases());
+}
+
+TEST(Win32ListingContract, ListsTheWashersMasksLikeTheSimulation) {
+    test::ScopedTempFolder folder;
+    Win32Stage stage(folder.Path());
+    contract::ExpectListings(stage, contract::WildcardTree(), contract::WildcardCases());
+}
+
 }  // namespace
 }  // namespace vw::win32

@@ -56,11 +56,4 @@ std::string ScopedTempFolder::WriteFile(const std::string& name, const std::stri
     return path;
 }
 
-std::string ScopedTempFolder::MakeFolder(const std::string& name, std::uint32_t attributes) {
-    const std::string path = path_ + "\\" + name;
-    EXPECT_TRUE(fs::create_directory(path)) << path;
-    SetAttributes(path, attributes);
-    return path;
-}
-
 }  // namespace vw::win32::test

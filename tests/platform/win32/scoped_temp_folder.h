@@ -21,8 +21,6 @@ class ScopedTempFolder {
     // returns its full path. Fails the test on error.
     std::string WriteFile(const std::string& name, const std::string& bytes,
                           std::uint32_t attributes = 0);
-    // Creates the folder `name` (relative) with `attributes`.
-    std::string MakeFolder(const std::string& name, std::uint32_t attributes = 0);
 
   private:
     std::string path_;

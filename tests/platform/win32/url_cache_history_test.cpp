@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/run_error.h"
+#include "platform/contract/file_cases.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_platform.h"
@@ -113,12 +113,8 @@ TEST(Win32UrlHistory, WinesStoreFailsTheCollectionWithNotImplemented) {
     EXPECT_EQ(store->DeleteUrl(u"http://vantrix.test/", 0), E_NOTIMPL);
     store.reset();
 
-    try {
-        CURLHistory history(real.Get());
-        ADD_FAILURE() << "the collection was read";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.Number(), static_cast<HResult>(0x80004001u));
-    }
+    EXPECT_EQ(contract::ErrorOf([&] { CURLHistory history(real.Get()); }),
+              static_cast<HResult>(0x80004001u));
 }
 
 // The simulated conversions against the real ones, from the epoch of a

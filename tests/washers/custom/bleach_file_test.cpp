@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/contract/file_cases.h"
 #include "support/sim_run.h"
 #include "wash/frm_wash.h"
 
@@ -33,12 +34,8 @@ TEST(BleachFileTest, FailuresGoToTheCaller) {
     // A missing file in an existing folder is created, bleached and deleted.
     form.BleachFile("C:\\f.txt");
     EXPECT_FALSE(m.sim.files.Exists("C:\\f.txt"));
-    try {
-        form.BleachFile("C:\\absent\\f.txt");
-        FAIL();
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.Number(), errnum::kPathNotFound);
-    }
+    EXPECT_EQ(contract::ErrorOf([&] { form.BleachFile("C:\\absent\\f.txt"); }),
+              errnum::kPathNotFound);
     m.sim.files.AddFile("C:\\locked.txt", "x");
     m.sim.files.SetInUse("C:\\locked.txt");
     EXPECT_THROW(form.BleachFile("C:\\locked.txt"), RunError);

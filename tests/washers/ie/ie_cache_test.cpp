@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "platform/sim/sim_platform.h"
+#include "support/sim_run.h"
 
 namespace vw {
 namespace {
@@ -17,13 +15,10 @@ class DeleteCacheURLListTest : public ::testing::Test {
         EXPECT_EQ(cache.LiveBlocks(), 0u);
     }
 
-    std::size_t Deletes() const {
-        return std::count_if(sim.journal.begin(), sim.journal.end(), [](const std::string& l) {
-            return l.rfind("DeleteUrlCacheEntryA", 0) == 0;
-        });
-    }
+    std::size_t Deletes() const { return m.JournalCount("DeleteUrlCacheEntryA"); }
 
-    sim::SimPlatform sim;
+    test::SimMachine m;
+    sim::SimPlatform& sim = m.sim;
     sim::SimUrlCache& cache = sim.urlCache;
 };
 

@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
 #include <optional>
 #include <vector>
 
-#include "platform/run_error.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/contract/file_cases.h"
+#include "support/sim_run.h"
 
 namespace vw {
 namespace {
+
+using contract::ErrorOf;
 
 // 15 June 2023 12:00:00 UTC, and the same day as an OLE Automation date.
 constexpr FileTime kJune15Noon{0xE920A000, 0x01D99F80};
@@ -37,24 +37,8 @@ class URLHistoryTest : public ::testing::Test {
         return urls;
     }
 
-    static HResult ErrorOf(const std::function<void()>& call) {
-        try {
-            call();
-        } catch (const RunError& e) {
-            return static_cast<HResult>(e.Number());
-        }
-        return hresult::kOk;
-    }
-
-    bool Journaled(const std::string& line) const {
-        return std::find(sim.journal.begin(), sim.journal.end(), line) != sim.journal.end();
-    }
-    std::size_t Calls(const std::string& prefix) const {
-        return std::count_if(sim.journal.begin(), sim.journal.end(),
-                             [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
-    }
-
-    sim::SimPlatform sim;
+    test::SimMachine m;
+    sim::SimPlatform& sim = m.sim;
     sim::SimUrlHistory& store = sim.urlHistory;
 };
 
@@ -64,7 +48,7 @@ TEST_F(URLHistoryTest, EmptyHistoryListsNothingAndRefusesEveryIndex) {
     EXPECT_TRUE(history.NewEnum().empty());
     EXPECT_EQ(ErrorOf([&] { history.Item(1); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { history.Remove(1); }), errnum::kSubscriptOutOfRange);
-    EXPECT_EQ(Calls("DeleteUrl"), 0u);
+    EXPECT_EQ(m.JournalCount("DeleteUrl"), 0u);
 }
 
 TEST_F(URLHistoryTest, ItemsHoldTheirEntriesInStoreOrderAndFreeTheirStrings) {
@@ -120,7 +104,7 @@ TEST_F(URLHistoryTest, RemoveDeletesFromTheStoreAndClosesTheGapWithoutReReading)
     history.AddURL(u"http://unlisted.test/", u"", 0);
 
     history.Remove(1);
-    EXPECT_TRUE(Journaled("DeleteUrl 0 http://a.test/1"));
+    EXPECT_TRUE(m.Journaled("DeleteUrl 0 http://a.test/1"));
     EXPECT_EQ(store.entries.size(), 3u);
     EXPECT_EQ(Urls(history), (std::vector<std::u16string>{u"http://b.test/2", u"http://a.test/3"}));
 
@@ -168,10 +152,10 @@ TEST_F(URLHistoryTest, FailingStoreCallsRaiseTheirResultAndLeaveTheListAsItWas) 
 
     store.entries.clear();
     sim.faults.FailOn("ClearHistory", hresult::kNotImplemented);
-    const std::size_t enumerations = Calls("EnumUrls");
+    const std::size_t enumerations = m.JournalCount("EnumUrls");
     EXPECT_EQ(ErrorOf([&] { history.Clear(); }), hresult::kNotImplemented);
     EXPECT_EQ(history.Count(), 3);
-    EXPECT_EQ(Calls("EnumUrls"), enumerations) << "not re-read";
+    EXPECT_EQ(m.JournalCount("EnumUrls"), enumerations) << "not re-read";
 
     SeedThree();
     sim.faults.FailOn("Next", hresult::kFail, 2);

@@ -14,20 +14,16 @@ class ScandiskFilesTest : public ::testing::Test {
         fs.AddDrive('D', drivetype::kFixed);
         fs.AddDrive('E', drivetype::kCdRom);
         fs.AddDrive('F', drivetype::kRemote);
-        fs.AddFile("C:\\FILE0000.CHK");
         fs.AddFile("C:\\FILE0001.CHK", "", attr::kReadOnly);
         fs.AddFile("C:\\hidden.chk", "", attr::kHidden);
-        fs.AddFile("C:\\WINDOWS\\deep.chk");
         fs.AddFile("C:\\FOUND.000\\FILE0000.CHK", "", attr::kReadOnly);
-        fs.AddFile("C:\\FOUND.002\\sub\\x");
-        fs.AddFile("C:\\FOUND.011\\kept");
         fs.AddFolder("C:\\FOUND.001", attr::kDirectory | attr::kHidden);
-        fs.AddFile("C:\\notes.txt");
-        fs.AddFile("D:\\FILE0000.CHK");
-        fs.AddFile("D:\\FOUND.010\\x");
-        fs.AddFile("A:\\FILE0000.CHK");
-        fs.AddFile("E:\\FILE0000.CHK");
-        fs.AddFile("F:\\FOUND.000\\x");
+        for (const char* file :
+             {"C:\\FILE0000.CHK", "C:\\WINDOWS\\deep.chk", "C:\\FOUND.002\\sub\\x",
+              "C:\\FOUND.011\\kept", "C:\\notes.txt", "D:\\FILE0000.CHK", "D:\\FOUND.010\\x",
+              "A:\\FILE0000.CHK", "E:\\FILE0000.CHK", "F:\\FOUND.000\\x"}) {
+            fs.AddFile(file);
+        }
     }
     float Run() {
         return m.Run(
