@@ -87,8 +87,8 @@ std::uint64_t PeakWorkingSetKib() {
 
 bool MakeFolders(const std::string& path) {
     for (std::size_t at = path.find('\\', 3);; at = path.find('\\', at + 1)) {
-        const std::string part = path.substr(0, at);
-        if (!::CreateDirectoryA(part.c_str(), nullptr) &&
+        const std::string folder = path.substr(0, at);
+        if (!::CreateDirectoryA(folder.c_str(), nullptr) &&
             ::GetLastError() != ERROR_ALREADY_EXISTS) {
             return false;
         }

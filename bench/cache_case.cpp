@@ -100,7 +100,7 @@ const Case kCacheCase = [] {
     Case c;
     c.name = "cache";
     c.defaultN = 5000;
-    c.defaultReps = 3;
+    c.defaultReps = 5;
     c.seed = SeedCache;
     c.prepare = PrepareCache;
     c.wash = WashCache;

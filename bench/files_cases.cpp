@@ -107,12 +107,12 @@ bool SeedBleach(long n) {
     if (!file) return false;
     const std::string chunk(1 << 20, 'd');
     for (long left = n; left > 0;) {
-        const DWORD part = static_cast<DWORD>(std::min<long>(left, chunk.size()));
+        const DWORD piece = static_cast<DWORD>(std::min<long>(left, chunk.size()));
         DWORD written = 0;
-        if (!::WriteFile(file.get(), chunk.data(), part, &written, nullptr) || written != part) {
+        if (!::WriteFile(file.get(), chunk.data(), piece, &written, nullptr) || written != piece) {
             return false;
         }
-        left -= part;
+        left -= piece;
     }
     // Both runs start with nothing of the seeding left to write.
     return ::FlushFileBuffers(file.get()) != FALSE;
@@ -181,7 +181,7 @@ const Case kTempCase = [] {
     Case c;
     c.name = "temp";
     c.defaultN = 20000;
-    c.defaultReps = 3;
+    c.defaultReps = 5;
     c.seed = SeedTemp;
     c.prepare = PrepareTemp;
     c.wash = WashTemp;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -42,9 +43,6 @@ bool KeyExists(const char* path) {
 void WarmRegistry(Context&, long) {
     KeyExists("Software");
 }
-
-// The names the prefix limit deletes, made before any timing.
-std::vector<std::string> gKnownNames;
 
 // ---- A tree four levels deep: n keys on the fourth level, five values on
 // every key.
@@ -91,6 +89,9 @@ std::string TreeLeftover(long) {
 }
 
 // ---- One key of n values, every other one named with the prefix.
+
+// The names the limit deletes, made before any timing.
+std::vector<std::string> gKnownNames;
 
 std::string PrefixValueName(long i) {
     return Format(i % 2 == 0 ? "Match_%05ld" : "Other_%05ld", i);

@@ -3,7 +3,7 @@
 # line per case, the scaling of the Temp wash and each process's peak memory.
 # Usage: run.sh <sandbox-dir> <bin-dir> [--smoke] [--reps N] [--temp N]
 #               [--temp-small N] [--tree N] [--prefix N] [--cache N]
-#               [--bleach BYTES] [--startup RUNS] [--samples]
+#               [--bleach BYTES] [--startup RUNS] [--samples] [--no-pin]
 # Exits non-zero when a case could not run or left its work undone.
 set -euo pipefail
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
@@ -12,6 +12,12 @@ top=$(dirname -- "$here")
 if [[ $# -lt 2 ]]; then
     sed -n '2,7s/^# \{0,1\}//p' "${BASH_SOURCE[0]}" >&2
     exit 2
+fi
+# Every Wine call is a round trip to the wineserver. When the scheduler puts
+# the two on different CPUs of a virtual machine, each wake-up costs tens of
+# microseconds more, at random: on one CPU the times repeat (--no-pin: off).
+if [[ -z ${VW_BENCH_PINNED:-} && " $* " != *" --no-pin "* ]] && command -v taskset >/dev/null; then
+    VW_BENCH_PINNED=$(($(nproc) - 1)) exec taskset -c "$(($(nproc) - 1))" "$0" "$@"
 fi
 # The wash window needs a display.
 if [[ -z ${VW_IN_XVFB:-} ]]; then
@@ -37,6 +43,7 @@ while [[ $# -gt 0 ]]; do
         --bleach) bleach=$2; shift 2 ;;
         --startup) startup=$2; shift 2 ;;
         --samples) samples=--samples; shift ;;
+        --no-pin) shift ;;
         *) echo "run.sh: unknown option $1" >&2; exit 2 ;;
     esac
 done
@@ -73,6 +80,9 @@ field() {  # field <file> <line-prefix> <key>
         for (i = 1; i <= NF; i++) if (index($i, k "=") == 1) print substr($i, length(k) + 2) }'
 }
 
+# Wine's calls are round trips to its server: a busy machine stretches them.
+echo "bench: $(nproc --all) cores, Wine pinned to CPU ${VW_BENCH_PINNED:-none}," \
+    "load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
 bench temp temp --n "$temp"
 bench tree tree --n "$tree"
 bench prefix prefix --n "$prefix"
@@ -99,6 +109,7 @@ fi
 
 bench startup startup --n "$startup"
 
+echo "bench: load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
 echo "peak memory (PeakWorkingSetSize of each case's process):"
 for label in temp tree prefix cache bleach temp-small startup; do
     [[ -f $out/$label.txt ]] || continue
