@@ -3,6 +3,7 @@
 #include <cctype>
 #include <optional>
 
+#include "platform/path_root.h"
 #include "platform/run_error.h"
 
 namespace vw {
@@ -20,25 +21,10 @@ bool IsLetter(char c) {
     return std::isalpha(static_cast<unsigned char>(c)) != 0;
 }
 
-bool IsDrivePath(const std::string& path) {
-    return path.size() >= 3 && IsLetter(path[0]) && path[1] == ':' && path[2] == '\\';
-}
-
-// Length of the root: "C:\" or "\\server\share"; 0 for a relative path.
-std::size_t RootLength(const std::string& path) {
-    if (IsDrivePath(path)) return 3;
-    if (path.rfind("\\\\", 0) != 0) return 0;
-    const auto server = path.find('\\', 2);
-    if (server == std::string::npos || server == 2) return 0;
-    const auto share = path.find('\\', server + 1);
-    if (share == server + 1) return 0;
-    return share == std::string::npos ? path.size() : share;
-}
-
 // A full path without trailing "\" (a drive root keeps its own), checked so
 // that no mistake can turn it into the current folder or a parent of it.
 std::string CheckedPath(std::string path) {
-    const std::size_t root = RootLength(path);
+    const std::size_t root = PathRootLength(path);
     if (root == 0) RaiseInvalidArgument();
     while (path.size() > root && path.back() == '\\') path.pop_back();
     std::size_t start = root;
@@ -60,7 +46,7 @@ std::string CheckedPath(std::string path) {
 }
 
 bool IsRoot(const std::string& checked) {
-    return checked.size() == RootLength(checked);
+    return checked.size() == PathRootLength(checked);
 }
 
 std::string Join(const std::string& folder, const std::string& name) {

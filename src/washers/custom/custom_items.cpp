@@ -1,6 +1,7 @@
 #include "common/settings.h"
 #include "platform/field_reader.h"
 #include "platform/file_system_object.h"
+#include "platform/path_root.h"
 #include "platform/run_error.h"
 #include "registry/reg32.h"
 #include "wash/frm_wash.h"
@@ -14,12 +15,6 @@ HKey RootKeyOf(const std::string& path, std::string& below) {
     const std::string root = ParseRootKey(path, below);
     if (root.empty()) throw RunError(errnum::kTypeMismatch, "Type mismatch");
     return static_cast<HKey>(std::stoll(root));
-}
-
-bool IsFullPath(const std::string& p) {
-    const bool drive = p.size() >= 3 && std::isalpha(static_cast<unsigned char>(p[0])) &&
-                       p[1] == ':' && p[2] == '\\';
-    return drive || p.rfind("\\\\", 0) == 0;
 }
 
 }  // namespace
@@ -54,7 +49,7 @@ void frmWash::WashCustomItems() {
 
 void frmWash::WashCustomFiles(const std::string& path) {
     // A relative path would mean whatever folder the program was started in.
-    if (!IsFullPath(path)) return;
+    if (PathRootLength(path) == 0) return;
     FileSystem& fs = platform_.files;
     if (path.size() >= 2 && path[1] == ':' &&
         fs.GetDriveTypeA(path.substr(0, 2) + "\\") == drivetype::kNoRootDir) {
