@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vw::win32 {
+
+// The edge where names cross from the seam's UTF-8 to the wide API.
+
+// False for bytes that are no UTF-8 (see platform/utf8.h) and for a NUL
+// inside the text: the API would end the name there and address another one.
+bool ToWide(std::string_view utf8, std::wstring& wide);
+
+std::string FromWide(std::wstring_view wide);
+
+// As FromWide, up to the first NUL of a filled buffer.
+std::string FromWideBuffer(const wchar_t* buffer, std::size_t capacity);
+
+}  // namespace vw::win32
