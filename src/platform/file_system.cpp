@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include "platform/run_error.h"
+#include "platform/utf8.h"
 
 namespace vw {
 
@@ -31,6 +32,11 @@ void FileSystem::Kill(const std::string& pattern) {
     for (std::string name = listing.Next(); !name.empty(); name = listing.Next()) {
         DeleteFileA(folder + name);
     }
+}
+
+std::string FileSystem::ReadText(const std::string& path) {
+    const std::string bytes = ReadAll(path);
+    return HasUtf8Bom(bytes) ? bytes.substr(3) : AnsiToUtf8(bytes);
 }
 
 }  // namespace vw

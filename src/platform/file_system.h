@@ -76,9 +76,14 @@ class BinaryFile {
     virtual void Flush() = 0;
 };
 
-// The platform's file services. Unless a call says otherwise, a failure
-// raises RunError: 53 no such file, 76 no such folder (or path), 70 held open
-// by another program, 75 refused (read-only, access, wrong kind of entry).
+// The platform's file services. Paths and names are UTF-8, of any script
+// and any length: the Win32 backend speaks the wide API and writes the
+// long-path form itself where a path needs it. No call deletes, changes or
+// writes through a link: a link is handled as itself, or, where the platform
+// can only reach it by touching its target, passed over without a failure.
+// Unless a call says otherwise, a failure raises RunError: 53 no such file,
+// 76 no such folder (or path), 70 held open by another program, 75 refused
+// (read-only, access, wrong kind of entry), 52 a name that is no UTF-8.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -86,15 +91,18 @@ class FileSystem {
     // Enumerates the entries of the folder part of `pattern` whose names
     // match its last part (wildcards * and ?, without regard to case, "*.*"
     // also matching names without an extension). A folder that does not exist
-    // or a pattern that matches nothing gives an empty enumeration.
+    // or a pattern that matches nothing gives an empty enumeration; a drive
+    // that exists but cannot be read (no medium) raises 68, as a missing
+    // drive does where the washers check for one.
     virtual std::unique_ptr<RawListing> Enumerate(const std::string& pattern) = 0;
 
     DirectoryListing List(const std::string& pattern, std::uint32_t filter) {
         return DirectoryListing(Enumerate(pattern), filter);
     }
 
-    // Deletes one file. Raises RunError: 53 when there is no such file, 70
-    // when it is in use, 75 when it may not be deleted (read-only, a folder).
+    // Deletes one file, or a file link itself (never its target). Raises
+    // RunError: 53 when there is no such file, 70 when it is in use, 75 when
+    // it may not be deleted (read-only, a folder).
     virtual void DeleteFileA(const std::string& path) = 0;
 
     // Deletes every file that an ordinary listing of `pattern` names (plain,
@@ -104,27 +112,28 @@ class FileSystem {
     void Kill(const std::string& pattern);
 
     // Sets a file's or folder's attributes (kNormal clears them all); the
-    // folder and reparse-point bits cannot be changed this way.
+    // folder and reparse-point bits cannot be changed this way. A link's own
+    // attributes, never its target's.
     virtual void SetAttr(const std::string& path, std::uint32_t attributes) = 0;
 
     // Creates a folder whose parent exists. 75 when it exists already, 76
     // when its parent does not.
     virtual void CreateDirectoryA(const std::string& path) = 0;
 
-    // Removes an empty folder, or a folder link itself (never its target).
-    // 76 when there is no such folder (a file included), 75 when it is not
-    // empty or may not be removed (read-only).
+    // Removes an empty folder, or a folder link itself (never its target,
+    // even an empty one). 76 when there is no such folder (a file included),
+    // 75 when it is not empty or may not be removed (read-only).
     virtual void RemoveDirectoryA(const std::string& path) = 0;
 
     // The drive type (drivetype::) of a root path such as "C:\"; kNoRootDir
     // when there is no such drive. Never raises.
     virtual std::uint32_t GetDriveTypeA(const std::string& rootPath) = 0;
 
-    // GetTempPathA: when the temp path and its terminating NUL fit in
-    // `bufferLength` characters, copies both to `buffer` and returns the
-    // path's length; otherwise writes nothing and returns the length needed,
-    // NUL included. 0 on failure. Never raises.
-    virtual std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) = 0;
+    // GetTempPath: when the temp path and its terminating NUL fit in
+    // `bufferLength` characters (UTF-16 units, as the platform counts them),
+    // sets `path` and returns the path's length; otherwise leaves `path` and
+    // returns the length needed, NUL included. 0 on failure. Never raises.
+    virtual std::uint32_t GetTempPathA(std::uint32_t bufferLength, std::string& path) = 0;
 
     // The folders the platform falls back on for its temp path when no temp
     // variable is set: the Windows folder and the user's profile folder,
@@ -133,11 +142,19 @@ class FileSystem {
     virtual std::string UserProfileFolder() = 0;
 
     // Opens a file for binary reading and writing, never truncating it; a
-    // missing file is created empty when its folder exists.
+    // missing file is created empty when its folder exists. Null for a link
+    // (a dangling one included): there is nothing of its own to overwrite.
     virtual std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) = 0;
 
     // Every byte of an existing file, for sequential input.
     virtual std::string ReadAll(const std::string& path) = 0;
+
+    // Text in the system's ANSI code page, as UTF-8.
+    virtual std::string AnsiToUtf8(std::string_view text) = 0;
+
+    // A stored text file (a custom list) as UTF-8: read as UTF-8 when it
+    // starts with the UTF-8 byte-order mark, else in the ANSI code page.
+    std::string ReadText(const std::string& path);
 };
 
 }  // namespace vw

@@ -26,6 +26,7 @@ constexpr long kOverflow = 6;
 constexpr long kOutOfMemory = 7;
 constexpr long kSubscriptOutOfRange = 9;
 constexpr long kTypeMismatch = 13;
+constexpr long kBadFileName = 52;
 constexpr long kFileNotFound = 53;
 constexpr long kFileAlreadyOpen = 55;
 constexpr long kDiskFull = 61;

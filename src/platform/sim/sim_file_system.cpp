@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/name_case.h"
 #include "platform/run_error.h"
+#include "platform/utf8.h"
 
 namespace vw::sim {
 
@@ -16,15 +18,16 @@ char Upper(char c) {
 }
 
 // Only the last star is ever retried: trying every length for every star
-// takes exponential time on a mask of many stars.
-bool Match(const char* m, const char* n) {
-    const char* star = nullptr;
-    const char* resume = nullptr;
+// takes exponential time on a mask of many stars. Names compare unit by unit
+// through the platform's upper-case table.
+bool Match(const char16_t* m, const char16_t* n) {
+    const char16_t* star = nullptr;
+    const char16_t* resume = nullptr;
     while (*n) {
-        if (*m == '*') {
+        if (*m == u'*') {
             star = m++;
             resume = n;
-        } else if (*m && (*m == '?' || Upper(*m) == Upper(*n))) {
+        } else if (*m && (*m == u'?' || UpcaseUnit(*m) == UpcaseUnit(*n))) {
             ++m;
             ++n;
         } else if (star) {
@@ -34,8 +37,15 @@ bool Match(const char* m, const char* n) {
             return false;
         }
     }
-    while (*m == '*') ++m;
+    while (*m == u'*') ++m;
     return !*m;
+}
+
+// A name's units; bytes that are no UTF-8 stand for themselves.
+std::u16string Units(const std::string& text) {
+    std::u16string units;
+    if (Utf8ToUtf16(text, units)) return units;
+    return std::u16string(text.begin(), text.end());
 }
 
 class VectorListing : public RawListing {
@@ -127,10 +137,11 @@ class SimFileSystem::OpenFile final : public BinaryFile {
 };
 
 bool WildcardMatch(const std::string& mask, const std::string& name) {
-    if (Match(mask.c_str(), name.c_str())) return true;
-    const bool dotStar = mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0;
-    return dotStar && name.find('.') == std::string::npos &&
-           Match(mask.substr(0, mask.size() - 2).c_str(), name.c_str());
+    const std::u16string m = Units(mask), n = Units(name);
+    if (Match(m.c_str(), n.c_str())) return true;
+    const bool dotStar = m.size() >= 2 && m.compare(m.size() - 2, 2, u".*") == 0;
+    return dotStar && n.find(u'.') == std::u16string::npos &&
+           Match(m.substr(0, m.size() - 2).c_str(), n.c_str());
 }
 
 std::string SimFileSystem::Key(const std::string& path) {
@@ -138,10 +149,10 @@ std::string SimFileSystem::Key(const std::string& path) {
     for (char c : path) {
         // The platform reads "C:\\dir" as "C:\dir".
         if (c == '\\' && !key.empty() && key.back() == '\\') continue;
-        key += Upper(c);
+        key += c;
     }
     while (!key.empty() && key.back() == '\\') key.pop_back();
-    return key;
+    return UpcaseName(key);
 }
 
 std::string SimFileSystem::Parent(const std::string& key) {
@@ -213,6 +224,25 @@ void SimFileSystem::AddFolderLink(const std::string& path, const std::string& ta
     link.target = Resolve(target, true);
 }
 
+void SimFileSystem::AddFileLink(const std::string& path, const std::string& target) {
+    AddFile(path);
+    nodes_[Resolve(path)].target = Resolve(target, true);
+}
+
+void SimFileSystem::SetDriveReady(char letter, bool ready) {
+    if (ready) {
+        notReady_.erase(Upper(letter));
+    } else {
+        notReady_.insert(Upper(letter));
+    }
+}
+
+void SimFileSystem::CheckReady(const std::string& path, bool listing) const {
+    if (path.size() < 2 || path[1] != ':' || !notReady_.count(Upper(path[0]))) return;
+    if (listing) throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
+    throw RunError(errnum::kDiskNotReady, "Disk not ready");
+}
+
 bool SimFileSystem::Exists(const std::string& path) const {
     return Find(Resolve(path)) != nullptr;
 }
@@ -234,6 +264,7 @@ void SimFileSystem::SetInUse(const std::string& path, bool inUse) {
 
 std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern) {
     faults_.Check("Enumerate");
+    CheckReady(pattern, true);
     const auto slash = pattern.rfind('\\');
     const std::string folder =
         Resolve(slash == std::string::npos ? "" : pattern.substr(0, slash), true);
@@ -263,6 +294,7 @@ std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern)
 void SimFileSystem::DeleteFileA(const std::string& path) {
     journal_.push_back("delete " + path);
     faults_.Check("DeleteFileA");
+    CheckReady(path);
     const std::string key = Resolve(path);
     const auto it = nodes_.find(key);
     if (it == nodes_.end()) RaiseMissing(key);
@@ -275,6 +307,7 @@ void SimFileSystem::DeleteFileA(const std::string& path) {
 void SimFileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
     journal_.push_back("setattr " + path + " " + Hex(attributes));
     faults_.Check("SetAttr");
+    CheckReady(path);
     const std::string key = Resolve(path);
     const auto it = nodes_.find(key);
     if (it == nodes_.end()) RaiseMissing(key);
@@ -285,6 +318,7 @@ void SimFileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
 void SimFileSystem::CreateDirectoryA(const std::string& path) {
     journal_.push_back("mkdir " + path);
     faults_.Check("CreateDirectoryA");
+    CheckReady(path);
     const std::string key = Resolve(path);
     if (Find(key)) RaiseAccess();
     if (!Find(Parent(key))) RaisePathNotFound();
@@ -294,6 +328,7 @@ void SimFileSystem::CreateDirectoryA(const std::string& path) {
 void SimFileSystem::RemoveDirectoryA(const std::string& path) {
     journal_.push_back("rmdir " + path);
     faults_.Check("RemoveDirectoryA");
+    CheckReady(path);
     const std::string key = Resolve(path);
     const auto it = nodes_.find(key);
     if (it == nodes_.end() || !(it->second.attributes & attr::kDirectory)) RaisePathNotFound();
@@ -314,17 +349,19 @@ std::uint32_t SimFileSystem::GetDriveTypeA(const std::string& rootPath) {
     return type == driveTypes_.end() ? drivetype::kFixed : type->second;
 }
 
-std::uint32_t SimFileSystem::GetTempPathA(std::uint32_t bufferLength, char* buffer) {
-    const auto length = static_cast<std::uint32_t>(tempPath.size());
+std::uint32_t SimFileSystem::GetTempPathA(std::uint32_t bufferLength, std::string& path) {
+    // The platform counts UTF-16 units.
+    const auto length = static_cast<std::uint32_t>(Units(tempPath).size());
     if (length == 0) return 0;
     if (length + 1 > bufferLength) return length + 1;
-    std::memcpy(buffer, tempPath.c_str(), length + 1);
+    path = tempPath;
     return length;
 }
 
 std::unique_ptr<BinaryFile> SimFileSystem::OpenBinary(const std::string& path) {
     journal_.push_back("open " + path + " truncate=no");
     faults_.Check("OpenBinary");
+    CheckReady(path);
     const std::string key = Resolve(path);
     auto it = nodes_.find(key);
     if (it == nodes_.end()) {
@@ -333,6 +370,7 @@ std::unique_ptr<BinaryFile> SimFileSystem::OpenBinary(const std::string& path) {
         it = nodes_.emplace(key, Node{LastName(path), attr::kArchive, {}}).first;
     }
     Node& node = it->second;
+    if (!node.target.empty() && !(node.attributes & attr::kDirectory)) return nullptr;
     if (node.attributes & (attr::kDirectory | attr::kReadOnly)) RaiseAccess();
     if (node.inUse) RaiseInUse();
     ++node.openedByUs;
@@ -341,12 +379,17 @@ std::unique_ptr<BinaryFile> SimFileSystem::OpenBinary(const std::string& path) {
 
 std::string SimFileSystem::ReadAll(const std::string& path) {
     faults_.Check("ReadAll");
-    const std::string key = Resolve(path);
+    CheckReady(path);
+    const std::string key = Resolve(path, true);
     const Node* node = Find(key);
     if (!node) RaiseMissing(key);
     if (node->attributes & attr::kDirectory) RaiseAccess();
     if (node->inUse) RaiseInUse();
     return node->content;
+}
+
+std::string SimFileSystem::AnsiToUtf8(std::string_view text) {
+    return Latin1ToUtf8(text);
 }
 
 }  // namespace vw::sim

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 
 #include "platform/file_system.h"
@@ -40,6 +41,13 @@ class SimFileSystem : public FileSystem {
     // A folder link (reparse point) to `target`: paths through it reach the
     // target's entries; removing it removes the link alone.
     void AddFolderLink(const std::string& path, const std::string& target);
+    // A file link to `target` (which need not exist), listed as a plain file
+    // the way Wine lists one: only the seam's own care keeps its target safe.
+    // Reading it reads the target; deleting it removes the link alone.
+    void AddFileLink(const std::string& path, const std::string& target);
+    // A drive without a medium: it keeps its type, but listings on it raise
+    // 68 and every other call 71.
+    void SetDriveReady(char letter, bool ready);
     bool Exists(const std::string& path) const;
     bool IsFile(const std::string& path) const;
     // The file's bytes; empty for a missing file.
@@ -54,9 +62,11 @@ class SimFileSystem : public FileSystem {
     void CreateDirectoryA(const std::string& path) override;
     void RemoveDirectoryA(const std::string& path) override;
     std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
-    std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) override;
+    std::uint32_t GetTempPathA(std::uint32_t bufferLength, std::string& path) override;
     std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
+    // The sim's ANSI code page is Latin-1.
+    std::string AnsiToUtf8(std::string_view text) override;
 
   private:
     class OpenFile;
@@ -77,11 +87,14 @@ class SimFileSystem : public FileSystem {
     bool HasChildren(const std::string& key) const;
     // The error for a path that names nothing: 76 without its folder, else 53.
     [[noreturn]] void RaiseMissing(const std::string& key) const;
+    // Raises for a path on a drive without a medium: 68 for a listing, else 71.
+    void CheckReady(const std::string& path, bool listing = false) const;
 
     SimFaults& faults_;
     Journal& journal_;
     std::map<std::string, Node> nodes_;  // by upper-cased path
     std::map<char, std::uint32_t> driveTypes_;
+    std::set<char> notReady_;
 };
 
 }  // namespace vw::sim

@@ -3,40 +3,90 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
-#include "platform/win32/handles.h"
+#include "platform/run_error.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_path.h"
 
 namespace vw::win32 {
 
 namespace {
 
+using Result = EntryOpener::Result;
+constexpr DWORD kShareAll = EntryOpener::kShareAll;
+// The attribute bits an attribute change may set.
+constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                            FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+[[noreturn]] void RaiseDeviceUnavailable() {
+    throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
+}
+
+// While it lives, a drive without a medium fails at once instead of asking
+// the user to insert one.
+class CriticalErrorsFail {
+  public:
+    CriticalErrorsFail() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
+    ~CriticalErrorsFail() { ::SetThreadErrorMode(previous_, nullptr); }
+    CriticalErrorsFail(const CriticalErrorsFail&) = delete;
+    CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
+
+  private:
+    DWORD previous_ = 0;
+};
+
+// Whether the drive a path is on exists but cannot be read. Wine reports an
+// empty drive as a missing path, Windows as not ready.
+bool DriveNotReady(std::wstring path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0) path.erase(0, 4);
+    if (path.size() < 2 || path[1] != L':') return false;
+    const std::wstring root = path.substr(0, 2) + L"\\";
+    const UINT type = ::GetDriveTypeW(root.c_str());
+    return type != DRIVE_NO_ROOT_DIR && type != DRIVE_UNKNOWN &&
+           ::GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
 class FindListing final : public RawListing {
   public:
-    explicit FindListing(const std::string& pattern) {
-        find_.reset(::FindFirstFileA(pattern.c_str(), &data_));
-        pending_ = static_cast<bool>(find_);
+    explicit FindListing(const std::wstring& pattern) {
+        CriticalErrorsFail quiet;
+        find_.reset(::FindFirstFileW(pattern.c_str(), &data_));
+        if (find_) {
+            pending_ = true;
+            return;
+        }
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_NOT_READY || (error == ERROR_PATH_NOT_FOUND && DriveNotReady(pattern))) {
+            RaiseDeviceUnavailable();
+        }
+        // Anything else (no such file or folder, nothing matching) lists nothing.
     }
 
     bool Next(DirEntry& entry) override {
         if (!pending_) {
-            if (!find_ || !::FindNextFileA(find_.get(), &data_)) {
+            if (!find_ || !::FindNextFileW(find_.get(), &data_)) {
                 find_.reset();  // released as soon as the enumeration ends
                 return false;
             }
         }
         pending_ = false;
-        entry.name = data_.cFileName;
+        entry.name = FromWideBuffer(data_.cFileName, MAX_PATH);
         entry.attributes = data_.dwFileAttributes;
         return true;
     }
 
   private:
     UniqueFindHandle find_;
-    WIN32_FIND_DATAA data_{};
+    WIN32_FIND_DATAW data_{};
     bool pending_ = false;  // data_ holds an entry not handed out yet
+};
+
+class EmptyListing final : public RawListing {
+  public:
+    bool Next(DirEntry&) override { return false; }
 };
 
 class Win32BinaryFile final : public BinaryFile {
@@ -74,78 +124,160 @@ class Win32BinaryFile final : public BinaryFile {
     UniqueFileHandle file_;
 };
 
+// Marks the entry for deletion; it goes when the handle closes.
+void Dispose(UniqueFileHandle& handle) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = TRUE;
+    if (!::SetFileInformationByHandle(handle.get(), FileDispositionInfo, &disposition,
+                                      sizeof disposition)) {
+        RaiseFileError(::GetLastError());
+    }
+    handle.reset();
+}
+
+std::string EnvironmentFolder(const wchar_t* name) {
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = ::GetEnvironmentVariableW(name, path, MAX_PATH + 1);
+    return length == 0 || length > MAX_PATH ? std::string() : FromWide({path, length});
+}
+
 }  // namespace
 
 std::unique_ptr<RawListing> Win32FileSystem::Enumerate(const std::string& pattern) {
-    // FindFirstFileA refuses a pattern ending in "\"; such a pattern names a
+    ClosePending();
+    std::wstring wide;
+    // A name that is no UTF-8 names no file.
+    if (!ApiPath(pattern, wide)) return std::make_unique<EmptyListing>();
+    // FindFirstFileW refuses a pattern ending in "\"; such a pattern names a
     // folder whose whole content is meant.
-    if (!pattern.empty() && pattern.back() == '\\') {
-        return std::make_unique<FindListing>(pattern + "*");
-    }
-    return std::make_unique<FindListing>(pattern);
+    if (!wide.empty() && wide.back() == L'\\') wide += L'*';
+    return std::make_unique<FindListing>(wide);
 }
 
 void Win32FileSystem::DeleteFileA(const std::string& path) {
-    if (!::DeleteFileA(path.c_str())) RaiseFileError(::GetLastError());
+    const std::wstring api = ApiPathOrRaise(path);
+    UniqueFileHandle file;
+    if (pending_ && pendingPath_ == api) {
+        file = std::move(pending_);
+    } else {
+        ClosePending();
+        // Without folder semantics a folder refuses to open (75), as the
+        // platform's own file deletion refuses it.
+        DWORD error = 0;
+        const Result opened = opener_.Open(api, DELETE, kShareAll, false, file, error);
+        if (opened == Result::kFailed) RaiseFileError(error);
+        if (opened == Result::kElsewhere) return;  // a link the platform cannot take alone
+    }
+    Dispose(file);
 }
 
 void Win32FileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
-    const DWORD bits = attributes == attr::kNormal ? FILE_ATTRIBUTE_NORMAL : attributes;
-    if (!::SetFileAttributesA(path.c_str(), bits)) RaiseFileError(::GetLastError());
+    const std::wstring api = ApiPathOrRaise(path);
+    ClosePending();
+    FILE_BASIC_INFO info{};  // zero times stay as they are
+    info.FileAttributes =
+        attributes == attr::kNormal ? FILE_ATTRIBUTE_NORMAL : (attributes & kSettable);
+    UniqueFileHandle entry;
+    DWORD error = 0;
+    // A file open for deletion too, kept for the deletion that follows; a
+    // folder, or a file that may not be deleted or is in use, without it.
+    Result opened =
+        opener_.Open(api, DELETE | FILE_WRITE_ATTRIBUTES, kShareAll, false, entry, error);
+    const bool keep = opened == Result::kItself;
+    if (opened == Result::kFailed) {
+        opened = opener_.Open(api, FILE_WRITE_ATTRIBUTES, kShareAll, true, entry, error);
+    }
+    if (opened == Result::kFailed) RaiseFileError(error);
+    if (opened == Result::kElsewhere) return;
+    if (!::SetFileInformationByHandle(entry.get(), FileBasicInfo, &info, sizeof info)) {
+        RaiseFileError(::GetLastError());
+    }
+    if (keep) {
+        pending_ = std::move(entry);
+        pendingPath_ = api;
+    }
 }
 
 void Win32FileSystem::CreateDirectoryA(const std::string& path) {
-    if (!::CreateDirectoryA(path.c_str(), nullptr)) RaiseFileError(::GetLastError());
+    const std::wstring api = ApiPathOrRaise(path);
+    ClosePending();
+    if (!::CreateDirectoryW(api.c_str(), nullptr)) RaiseFileError(::GetLastError());
 }
 
 void Win32FileSystem::RemoveDirectoryA(const std::string& path) {
-    if (::RemoveDirectoryA(path.c_str())) return;
-    const DWORD error = ::GetLastError();
+    const std::wstring api = ApiPathOrRaise(path);
+    ClosePending();
+    UniqueFileHandle folder;
+    DWORD error = 0;
+    const Result opened = opener_.Open(api, DELETE, kShareAll, true, folder, error);
     // A missing last part, or a file there, means no such folder.
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_DIRECTORY) {
+    if (opened == Result::kFailed) {
+        RaiseFileError(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error);
+    }
+    if (opened == Result::kElsewhere) return;  // a folder link Wine cannot remove alone
+    if (!(EntryOpener::Attributes(folder.get()) & FILE_ATTRIBUTE_DIRECTORY)) {
         RaiseFileError(ERROR_PATH_NOT_FOUND);
     }
-    RaiseFileError(error);
+    Dispose(folder);
+    opener_.Forget();
 }
 
 std::uint32_t Win32FileSystem::GetDriveTypeA(const std::string& rootPath) {
-    return ::GetDriveTypeA(rootPath.c_str());
+    std::wstring root;
+    return ToWide(rootPath, root) ? ::GetDriveTypeW(root.c_str()) : DRIVE_NO_ROOT_DIR;
 }
 
-std::uint32_t Win32FileSystem::GetTempPathA(std::uint32_t bufferLength, char* buffer) {
-    // Read into a buffer of our own: the caller's is written only when the
-    // whole path fits, whatever the system does with a short one.
-    char path[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathA(sizeof path, path);
-    if (length == 0 || length >= sizeof path) return length;
+std::uint32_t Win32FileSystem::GetTempPathA(std::uint32_t bufferLength, std::string& path) {
+    // Read into a buffer of our own: the caller's path is set only when the
+    // whole of it fits, whatever the system does with a short one.
+    wchar_t temp[MAX_PATH + 1];
+    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
+    if (length == 0 || length > MAX_PATH) return length;
     if (length + 1 > bufferLength) return length + 1;
-    std::memcpy(buffer, path, length + 1);
+    path = FromWide({temp, length});
     return length;
 }
 
 std::string Win32FileSystem::GetWindowsDirectoryA() {
-    char path[MAX_PATH + 1];
-    const UINT length = ::GetWindowsDirectoryA(path, sizeof path);
-    return length == 0 || length >= sizeof path ? std::string() : std::string(path, length);
+    wchar_t path[MAX_PATH + 1];
+    const UINT length = ::GetWindowsDirectoryW(path, MAX_PATH + 1);
+    return length == 0 || length > MAX_PATH ? std::string() : FromWide({path, length});
 }
 
 std::string Win32FileSystem::UserProfileFolder() {
     // What the temp path falls back on: the variable, not the shell's folder.
-    char path[MAX_PATH + 1];
-    const DWORD length = ::GetEnvironmentVariableA("USERPROFILE", path, sizeof path);
-    return length == 0 || length >= sizeof path ? std::string() : std::string(path, length);
+    return EnvironmentFolder(L"USERPROFILE");
 }
 
 std::unique_ptr<BinaryFile> Win32FileSystem::OpenBinary(const std::string& path) {
-    UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) RaiseFileError(::GetLastError());
+    const std::wstring api = ApiPathOrRaise(path);
+    ClosePending();
+    constexpr DWORD kReadWrite = GENERIC_READ | GENERIC_WRITE;
+    constexpr DWORD kShare = FILE_SHARE_READ | FILE_SHARE_WRITE;
+    UniqueFileHandle file;
+    DWORD error = 0;
+    const Result opened = opener_.Open(api, kReadWrite, kShare, false, file, error);
+    if (opened == Result::kElsewhere) return nullptr;
+    if (opened == Result::kFailed) {
+        if (error != ERROR_FILE_NOT_FOUND) RaiseFileError(error);
+        // Created only where nothing is: a dangling link refuses this.
+        file.reset(::CreateFileW(api.c_str(), kReadWrite, kShare, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = ::GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return nullptr;
+            RaiseFileError(error);
+        }
+    } else if (EntryOpener::Attributes(file.get()) & FILE_ATTRIBUTE_REPARSE_POINT) {
+        return nullptr;  // a link opened as itself: nothing of its own to overwrite
+    }
     return std::make_unique<Win32BinaryFile>(std::move(file));
 }
 
 std::string Win32FileSystem::ReadAll(const std::string& path) {
-    UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+    const std::wstring api = ApiPathOrRaise(path);
+    ClosePending();
+    UniqueFileHandle file(::CreateFileW(api.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) RaiseFileError(::GetLastError());
@@ -159,6 +291,15 @@ std::string Win32FileSystem::ReadAll(const std::string& path) {
         bytes.append(chunk, read);
     } while (read > 0);
     return bytes;
+}
+
+std::string Win32FileSystem::AnsiToUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), units);
+    return FromWide(wide);
 }
 
 }  // namespace vw::win32

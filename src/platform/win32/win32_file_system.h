@@ -1,10 +1,17 @@
 #pragma once
 
+#include <string>
+
 #include "platform/file_system.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_entry.h"
 
 namespace vw::win32 {
 
-// File services through the ANSI Win32 file API.
+// File services through the wide Win32 file API (see FileSystem for the
+// contract): names converted at this edge, long paths prefixed, every
+// deletion, attribute change and overwrite made through a handle checked to
+// be the entry itself.
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
@@ -13,11 +20,22 @@ class Win32FileSystem final : public FileSystem {
     void CreateDirectoryA(const std::string& path) override;
     void RemoveDirectoryA(const std::string& path) override;
     std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
-    std::uint32_t GetTempPathA(std::uint32_t bufferLength, char* buffer) override;
+    std::uint32_t GetTempPathA(std::uint32_t bufferLength, std::string& path) override;
     std::string GetWindowsDirectoryA() override;
     std::string UserProfileFolder() override;
     std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
+    std::string AnsiToUtf8(std::string_view text) override;
+
+  private:
+    // An attribute change is nearly always followed by the deletion of the
+    // same file: the checked handle is kept for it, and closed before any
+    // other call, so it never stands in another open's way.
+    void ClosePending() { pending_.reset(); }
+
+    EntryOpener opener_;
+    UniqueFileHandle pending_;
+    std::wstring pendingPath_;
 };
 
 }  // namespace vw::win32

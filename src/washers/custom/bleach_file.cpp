@@ -7,8 +7,8 @@ void frmWash::BleachFile(const std::string& path) {
     const std::string xBlock(kBlock, 'X');
     const std::string blankBlock(kBlock, ' ');
     FileSystem& fs = platform_.files;
-    {
-        const auto file = fs.OpenBinary(path);
+    // A link has no bytes of its own (none is opened): only the link goes.
+    if (const auto file = fs.OpenBinary(path)) {
         // One block more than the length needs when it is a multiple of 4096.
         const std::uint64_t blocks = file->Length() / kBlock + 1;
         for (std::uint64_t k = 0; k < blocks; ++k) {

@@ -24,7 +24,7 @@ void frmWash::WashCustomItems() {
     const FileSystemObject fso(fs);
     const FsoFolder folder = fso.GetFolder(platform_.process.ProgramFolder() + "\\Custom\\");
     for (const FsoFile& list : folder.Files()) {
-        FieldReader reader(fs.ReadAll(list.Path()));
+        FieldReader reader(fs.ReadText(list.Path()));
         while (!reader.AtEnd()) {
             const std::string type = reader.Next();
             const std::string path = reader.Next();

@@ -19,9 +19,10 @@ void NextName(DirectoryListing& listing, std::string& name) {
 }  // namespace
 
 std::string frmWash::GetTempDir() {
-    std::string buffer(255, '\0');
-    platform_.files.GetTempPathA(255, buffer.data());
-    return buffer.substr(0, buffer.find('\0'));
+    // Nothing is written when the path needs 255 characters or more.
+    std::string dir;
+    platform_.files.GetTempPathA(255, dir);
+    return dir;
 }
 
 void frmWash::WashTempFiles() {

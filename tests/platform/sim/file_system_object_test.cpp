@@ -83,8 +83,8 @@ TEST_F(FileSystemObjectTest, JournalRecordsFileChangesInOrderAndNoQueries) {
     fso.GetFolder("C:\\t").Files();
     fso.GetDrive("c:");
     sim.files.ReadAll("C:\\t\\a.bin");
-    char buffer[255];
-    sim.files.GetTempPathA(255, buffer);
+    std::string temp;
+    sim.files.GetTempPathA(255, temp);
     EXPECT_TRUE(sim.journal.empty());
     {
         auto file = sim.files.OpenBinary("C:\\t\\a.bin");
