@@ -178,6 +178,58 @@ void TempPathIsWrittenOnlyWhenItFits(FileStage& s) {
     EXPECT_EQ(tooSmall, "unchanged");
 }
 
+// Cyrillic, Greek, CJK and a character outside the Basic Multilingual Plane.
+const char* const kScriptNames[] = {"Папка", "Ελληνικά.txt", "日本語.txt", "\xF0\x9F\x98\x80.txt"};
+
+void NamesInEveryScriptAreListedChangedAndDeleted(FileStage& s) {
+    std::set<std::string> names;
+    for (const char* name : kScriptNames) {
+        s.MakeFile(std::string("uni\\") + name, name, attr::kReadOnly);
+        names.insert(name);
+    }
+    s.MakeFile("uni\\Папка.dir\\файл.txt", "x", attr::kHidden);
+    s.MakeFile("canary.txt", "canary");
+    FileSystem& fs = s.Files();
+    const std::string uni = s.Root() + "\\uni\\";
+    names.insert("Папка.dir");
+    EXPECT_EQ(ListNames(fs, uni + "*", attr::kHidden | attr::kDirectory), [&] {
+        auto all = names;
+        all.insert({".", ".."});
+        return all;
+    }());
+    // Without regard to case, as the platform compares names.
+    EXPECT_EQ(ListNames(fs, uni + "ПАП*", attr::kNormal), (std::set<std::string>{"Папка"}));
+    EXPECT_EQ(ListNames(fs, uni + "ελλην*.TXT", attr::kNormal),
+              (std::set<std::string>{"Ελληνικά.txt"}));
+    for (const char* name : kScriptNames) {
+        EXPECT_EQ(ErrorOf([&] { fs.SetAttr(uni + name, attr::kNormal); }), 0) << name;
+        EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(uni + name); }), 0) << name;
+        EXPECT_FALSE(s.Exists(std::string("uni\\") + name)) << name;
+    }
+    FileSystemObject fso(fs);
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(uni + "ПАПКА.DIR", true); }), 0);
+    EXPECT_FALSE(s.Exists("uni\\Папка.dir"));
+    EXPECT_EQ(s.Content("canary.txt"), "canary");
+}
+
+void TreesDeeperThanTheClassicLimitGoWhole(FileStage& s) {
+    // 22 levels of 19 characters: over 400 characters below the root.
+    std::string deep = "deep";
+    for (int level = 0; level < 22; ++level)
+        deep += "\\level-" + std::to_string(100 + level) + "-xxxxxxxx";
+    s.MakeFile(deep + "\\bottom.txt", "x", attr::kReadOnly);
+    s.MakeFile("deep\\level-100-xxxxxxxx\\mid.txt", "x");
+    s.MakeFile("deepcanary\\keep.txt", "keep");
+    FileSystem& fs = s.Files();
+    ASSERT_GT(s.Root().size() + deep.size(), 400u);
+    EXPECT_EQ(ListNames(fs, s.Root() + "\\" + deep + "\\*.txt", attr::kNormal),
+              (std::set<std::string>{"bottom.txt"}));
+    FileSystemObject fso(fs);
+    EXPECT_EQ(ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\deep", true); }), 0);
+    EXPECT_FALSE(s.Exists("deep"));
+    EXPECT_EQ(s.Content("deepcanary\\keep.txt"), "keep");
+}
+
 }  // namespace
 
 const std::vector<FileCase>& FileCases() {
@@ -195,6 +247,9 @@ const std::vector<FileCase>& FileCases() {
         {"GetFolderListsFilesAndSubFolders", GetFolderListsFilesAndSubFolders},
         {"DrivesAsTheScriptingRuntimeNumbersThem", DrivesAsTheScriptingRuntimeNumbersThem},
         {"TempPathIsWrittenOnlyWhenItFits", TempPathIsWrittenOnlyWhenItFits},
+        {"NamesInEveryScriptAreListedChangedAndDeleted",
+         NamesInEveryScriptAreListedChangedAndDeleted},
+        {"TreesDeeperThanTheClassicLimitGoWhole", TreesDeeperThanTheClassicLimitGoWhole},
     };
     return cases;
 }
@@ -215,6 +270,41 @@ void RunFolderLinkCase(FileStage& s, bool linkRemovable) {
         EXPECT_EQ(error, kPathFileAccessError);
         EXPECT_TRUE(s.Exists("victim\\link"));
     }
+}
+
+void RunLinkTargetsCase(FileStage& s) {
+    FileSystem& fs = s.Files();
+    const std::string links = s.Root() + "\\links\\";
+    ASSERT_EQ(s.Content("canary\\file.txt"), "canary");
+    // Reading through a link is harmless; nothing else may reach the target.
+    EXPECT_EQ(fs.ReadAll(links + "flink.txt"), "canary");
+    EXPECT_EQ(fs.OpenBinary(links + "flink.txt"), nullptr);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(links + "flink.txt", attr::kReadOnly); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(links + "flink.txt", attr::kNormal); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(links + "flink.txt"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(links + "elink"); }), 0);
+    EXPECT_EQ(s.Content("canary\\file.txt"), "canary");
+    EXPECT_TRUE(s.Exists("canary\\empty"));
+    FileSystemObject fso(fs);
+    // The folder may stay: Wine keeps the links it cannot remove alone.
+    ErrorOf([&] { fso.DeleteFolder(s.Root() + "\\links", true); });
+    EXPECT_EQ(s.Content("canary\\file.txt"), "canary");
+    EXPECT_EQ(s.Content("canary\\full\\keep.txt"), "keep");
+    EXPECT_TRUE(s.Exists("canary\\empty"));
+    EXPECT_FALSE(s.Exists("links\\plain.txt"));
+    // Still an ordinary file: the attribute change did not reach it.
+    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\canary\\file.txt"); }), 0);
+}
+
+void RunNotReadyDriveCase(FileSystem& fs, char letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    EXPECT_EQ(fs.GetDriveTypeA(root), drivetype::kCdRom);
+    EXPECT_EQ(ErrorOf([&] { fs.Enumerate(root + "*"); }), kDeviceUnavailable);
+    EXPECT_EQ(ErrorOf([&] { fs.List(root + "dir\\*.txt", attr::kHidden); }), kDeviceUnavailable);
+    FileSystemObject fso(fs);
+    EXPECT_EQ(ErrorOf([&] { fso.GetFolder(root + "dir"); }), kDeviceUnavailable);
+    // A drive that is not there at all still lists nothing.
+    EXPECT_EQ(ErrorOf([&] { fs.Enumerate("Q:\\*"); }), 0);
 }
 
 const std::vector<ListingEntry>& WildcardTree() {

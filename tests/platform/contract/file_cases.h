@@ -47,6 +47,16 @@ inline void PrintTo(const FileCase& c, std::ostream* os) {
 // a Unix link through the Win32 API, hence `linkRemovable`.
 void RunFolderLinkCase(FileStage& stage, bool linkRemovable);
 
+// Links whose targets nothing but reading may reach. Expects the stage to
+// hold canary\file.txt ("canary"), canary\empty\ and
+// canary\full\keep.txt ("keep"), and in links\: plain.txt, flink.txt
+// leading to canary\file.txt, elink to canary\empty and dlink to
+// canary\full. A link may be removed itself or stay; its target never goes.
+void RunLinkTargetsCase(FileStage& stage);
+
+// A CD-ROM drive `letter` without a medium: listings on it raise 68.
+void RunNotReadyDriveCase(FileSystem& fs, char letter);
+
 // Listing cases for the masks the washers use, in their own tree.
 const std::vector<ListingEntry>& WildcardTree();
 const std::vector<ListingCase>& WildcardCases();

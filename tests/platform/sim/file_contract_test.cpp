@@ -47,6 +47,25 @@ TEST(SimFileLinkContract, DeleteFolderRemovesTheLinkNotItsTarget) {
     contract::RunFolderLinkCase(stage, true);
 }
 
+TEST(SimFileLinkContract, NothingButReadingReachesALinkTarget) {
+    SimStage stage;
+    stage.MakeFile("canary\\file.txt", "canary", 0);
+    stage.MakeFolder("canary\\empty", 0);
+    stage.MakeFile("canary\\full\\keep.txt", "keep", 0);
+    stage.MakeFile("links\\plain.txt", "x", 0);
+    stage.sim.files.AddFileLink(stage.Path("links\\flink.txt"), stage.Path("canary\\file.txt"));
+    stage.sim.files.AddFolderLink(stage.Path("links\\elink"), stage.Path("canary\\empty"));
+    stage.sim.files.AddFolderLink(stage.Path("links\\dlink"), stage.Path("canary\\full"));
+    contract::RunLinkTargetsCase(stage);
+}
+
+TEST(SimFileContract, ADriveWithoutAMediumRaisesOnListing) {
+    SimStage stage;
+    stage.sim.files.AddDrive('N', drivetype::kCdRom);
+    stage.sim.files.SetDriveReady('N', false);
+    contract::RunNotReadyDriveCase(stage.Files(), 'N');
+}
+
 TEST(SimListingContract, ListsEveryCaseLikeThePlatform) {
     SimStage stage;
     contract::ExpectListings(stage, contract::ListingTree(), contract::ListingCases());
