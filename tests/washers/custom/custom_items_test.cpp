@@ -67,6 +67,30 @@ TEST_F(CustomItemsTest, AddBleachIsReadForEveryMatchedFile) {
     EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\a.log"));
 }
 
+TEST_F(CustomItemsTest, ListsNameAnyScriptAndNeverWashThroughALink) {
+    auto& fs = m.sim.files;
+    reg.SetString(kCu, "Software\\Ключ\\日本", "v", "1");
+    reg.SetString(kCu, "Software\\Keep", "v", "1");
+    fs.AddFile("C:\\Данные\\a.log", "secret");
+    fs.AddFile("C:\\Café\\b.log", "secret");
+    fs.AddFile("C:\\Elsewhere\\target.log", "canary");
+    fs.AddFileLink("C:\\Данные\\link.log", "C:\\Elsewhere\\target.log");
+    // With the byte-order mark as UTF-8, without it in the ANSI code page.
+    List("utf8.lst",
+         "\xEF\xBB\xBF\"K\",\"HKEY_CURRENT_USER\\Software\\Ключ\",\"\"\r\n"
+         "\"F\",\"C:\\Данные\\*.log\",\"\"\r\n");
+    List("ansi.lst", "\"F\",\"C:\\Caf\xE9\\*.log\",\"\"\r\n");
+
+    EXPECT_FLOAT_EQ(Run("AddBleach=1\r\n"), 99.0f);
+    EXPECT_FALSE(reg.KeyExists(kCu, "Software\\Ключ"));
+    EXPECT_TRUE(reg.KeyExists(kCu, "Software\\Keep"));
+    EXPECT_FALSE(fs.Exists("C:\\Данные\\a.log"));
+    EXPECT_FALSE(fs.Exists("C:\\Café\\b.log"));
+    EXPECT_FALSE(fs.Exists("C:\\Данные\\link.log"));
+    EXPECT_EQ(fs.Content("C:\\Elsewhere\\target.log"), "canary");
+    EXPECT_EQ(m.JournalCount("flush"), 2u) << "the link is never overwritten";
+}
+
 TEST_F(CustomItemsTest, RootKeysAndRelativePathsDeleteNothing) {
     reg.SetString(kCu, "Software\\Canary", "v", "1");
     reg.SetString(hkey::kUsers, ".DEFAULT\\Canary", "v", "1");
