@@ -136,6 +136,14 @@ TEST(Win32FileLinkContract, NothingButReadingReachesALinkTarget) {
     contract::RunLinkTargetsCase(stage);
 }
 
+TEST(Win32FileContract, ADriveWithoutAMediumRaisesOnListing) {
+    if (::GetDriveTypeA("N:\\") != DRIVE_CDROM) {
+        GTEST_SKIP() << "needs drive N: that ctest stages (win32_stage_set)";
+    }
+    Win32FileSystem fs;
+    contract::RunNotReadyDriveCase(fs, 'N');
+}
+
 TEST(Win32ListingContract, ListsEveryCaseLikeTheSimulation) {
     test::ScopedTempFolder folder;
     Win32Stage stage(folder.Path());
