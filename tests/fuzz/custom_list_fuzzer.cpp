@@ -10,6 +10,8 @@
 
 #include "fuzz_check.h"
 #include "platform/field_reader.h"
+#include "platform/name_case.h"
+#include "platform/utf8.h"
 #include "support/sim_run.h"
 #include "wash/frm_wash.h"
 
@@ -29,7 +31,7 @@ Names Components(const std::string& path) {
         auto end = path.find('\\', start);
         if (end == std::string::npos) end = path.size();
         std::string name = path.substr(start, end - start);
-        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        name = vw::UpcaseName(name);
         const auto kept = name.find_last_not_of(". ");
         if (name == "..") {
             if (!names.empty()) names.pop_back();
@@ -100,6 +102,7 @@ const KeyCanary kKeyCanaries[] = {
     {vw::hkey::kLocalMachine, "Software\\Canary"},
     {vw::hkey::kUsers, ".DEFAULT\\Canary"},
     {vw::hkey::kClassesRoot, "Canary"},
+    {vw::hkey::kCurrentUser, "Software\\Ключ\\Canary"},
 };
 const char* const kFileCanaries[] = {
     "C:\\canary.txt",
@@ -109,6 +112,9 @@ const char* const kFileCanaries[] = {
     "C:\\DataKeep\\canary.log",
     "C:\\Program Files\\Vantrix\\canary.txt",
     "C:\\Users\\sim\\canary.txt",
+    "C:\\Данные\\Keep\\canary.txt",
+    // Reached only through the link C:\Data\link.log.
+    "C:\\Elsewhere\\canary.txt",
 };
 constexpr const char* kCanaryValue = "v";
 constexpr const char* kCanaryText = "canary";
@@ -164,6 +170,8 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     fs.AddFile(m.sim.process.programFolder + "\\Custom\\fuzz.lst", list);
     for (const char* file : kFileCanaries) fs.AddFile(file, kCanaryText);
     fs.AddFile("C:\\Data\\a.log", "target");
+    fs.AddFile("C:\\Данные\\ф.log", "target");
+    fs.AddFileLink("C:\\Data\\link.log", "C:\\Elsewhere\\canary.txt");
     fs.AddFile("C:\\Data\\b.tmp", "target", vw::attr::kHidden | vw::attr::kReadOnly);
     fs.AddFile("C:\\Data\\c.sys", "target", vw::attr::kSystem);
     for (const auto& k : kKeyCanaries) reg.SetString(k.root, k.path, kCanaryValue, kCanaryText);
@@ -201,7 +209,10 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string list(reinterpret_cast<const char*>(data), size);
-    const std::vector<Record> records = Records(list);
+    // The list as the washer reads it: UTF-8 after its mark, else Latin-1,
+    // the simulated machine's ANSI code page.
+    const std::string text = vw::HasUtf8Bom(list) ? list.substr(3) : vw::Latin1ToUtf8(list);
+    const std::vector<Record> records = Records(text);
     Wash(list, records, false);
     Wash(list, records, true);
     return 0;
