@@ -26,8 +26,7 @@ class ProfileReader {
     // code page. An empty `file` yields the empty string: this program never
     // falls back to a system-wide settings file; so does a name, key or
     // default that is no UTF-8 or holds a NUL. Never raises.
-    virtual std::string GetPrivateProfileStringA(const std::string& section,
-                                                 const std::string& key,
+    virtual std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
                                                  const std::string& defaultValue,
                                                  std::uint32_t size, const std::string& file) = 0;
 };

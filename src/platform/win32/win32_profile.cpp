@@ -48,8 +48,8 @@ std::optional<std::string> Utf8BomFile(const std::wstring& file) {
 // A file that claims UTF-8 but is none is taken for what it then must be.
 std::string AnsiToUtf8(std::string_view bytes) {
     if (bytes.empty()) return {};
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                        nullptr, 0);
+    const int n =
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (n <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
@@ -82,9 +82,9 @@ std::string Win32ProfileReader::GetPrivateProfileStringA(const std::string& sect
         return CopyProfileValue(value, size);
     }
     std::vector<wchar_t> buffer(size, L'\0');
-    const DWORD n = ::GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(),
-                                               wideDefault.c_str(), buffer.data(), size,
-                                               wideFile.c_str());
+    const DWORD n =
+        ::GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideDefault.c_str(),
+                                   buffer.data(), size, wideFile.c_str());
     return FromWideBuffer(buffer.data(), std::min<std::size_t>(n, size - 1));
 }
 

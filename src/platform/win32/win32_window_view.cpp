@@ -37,7 +37,7 @@ bool RegisterWindowClass(HINSTANCE instance) {
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
-        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kWindowClass;
         return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;

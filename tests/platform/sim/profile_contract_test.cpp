@@ -12,9 +12,9 @@ TEST(SimProfileContract, AnswersEveryCaseLikeThePlatform) {
     for (const auto& c : contract::ProfileCases()) {
         sim::SimPlatform sim;
         sim.files.AddFile("C:\\t\\case.ini", c.text);
-        EXPECT_EQ(sim.profile.GetPrivateProfileStringA(c.section, c.key, "", c.size,
-                                                       "C:\\t\\case.ini"),
-                  c.expected)
+        EXPECT_EQ(
+            sim.profile.GetPrivateProfileStringA(c.section, c.key, "", c.size, "C:\\t\\case.ini"),
+            c.expected)
             << c.name;
     }
 }

@@ -14,7 +14,8 @@ namespace {
 
 std::string Read(ProfileReader& reader, const std::string& file, const char* section,
                  const char* key, std::uint32_t size, const std::string& defaultValue = "") {
-    const std::string value = reader.GetPrivateProfileStringA(section, key, defaultValue, size, file);
+    const std::string value =
+        reader.GetPrivateProfileStringA(section, key, defaultValue, size, file);
     std::u16string units;
     EXPECT_TRUE(Utf8ToUtf16(value, units)) << "not UTF-8";
     EXPECT_LT(units.size(), size);
