@@ -13,7 +13,8 @@ constexpr int kMinimizedFocus = 2;
 }  // namespace showcmd
 
 // What the start-up asks of the platform about the running program, and the
-// start of other programs.
+// start of other programs. Paths are UTF-8; the Win32 backend calls the wide
+// (W) forms.
 class Process {
   public:
     virtual ~Process() = default;
@@ -30,9 +31,9 @@ class Process {
     // Starts the program file `path` without arguments, its first window
     // shown as `showCommand` says, and returns its process id at once: the
     // program is never waited for and nothing of it is kept. Raises RunError
-    // 53 when there is no such file (or folder on its path), 75 when it may
-    // not be started (no access, a folder), 5 for any other refusal (not a
-    // program, say).
+    // 53 when there is no such file (or folder on its path, or the path is
+    // no UTF-8), 75 when it may not be started (no access, a folder), 5 for
+    // any other refusal (not a program, say).
     virtual std::uint32_t StartProgram(const std::string& path, int showCommand) = 0;
 };
 

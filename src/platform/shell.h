@@ -5,7 +5,8 @@
 
 namespace vw {
 
-// The platform's shell services.
+// The platform's shell services. Paths are UTF-8; the Win32 backend calls
+// the wide (W) forms.
 class Shell {
   public:
     virtual ~Shell() = default;
@@ -15,7 +16,8 @@ class Shell {
     virtual void SHAddToRecentDocs(std::uint32_t flags, const void* item) = 0;
 
     // SHEmptyRecycleBinA: empties the Recycle Bin of the drive `rootPath`
-    // names, or of every drive when it is empty. Returns the shell's HRESULT.
+    // names, or of every drive when it is empty. Returns the shell's HRESULT;
+    // E_INVALIDARG for a path that is no UTF-8.
     virtual long SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
                                     std::uint32_t flags) = 0;
 };

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "platform/utf8.h"
 
 namespace vw {
 
@@ -32,7 +35,7 @@ class WindowView {
     virtual void SetProgress(std::size_t control, float value) = 0;
     // The control's own window handle, for messages sent to it.
     virtual std::uintptr_t ControlHandle(std::size_t control) = 0;
-    // The entries of a drive list, as it shows them ("c: [label]").
+    // The entries of a drive list, as it shows them ("c: [label]"), UTF-8.
     virtual std::vector<std::string> DriveEntries(std::size_t control) = 0;
 };
 
@@ -44,7 +47,15 @@ constexpr std::uint32_t kIconInformation = 0x40;
 constexpr int kIdOk = 1;
 }  // namespace mb
 
-// The platform's windowing services.
+// A box's text as the platform shows it (see Ui::MessageBoxA).
+inline std::string ShownBoxText(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    std::u16string units;
+    return Utf8ToUtf16(text, units) ? std::string(text) : Latin1ToUtf8(text);
+}
+
+// The platform's windowing services. Texts are UTF-8; the Win32 backend
+// calls the wide (W) forms.
 class Ui {
   public:
     virtual ~Ui() = default;
@@ -61,7 +72,9 @@ class Ui {
     // Lets every pending window message of the program be processed.
     virtual void DoEvents() = 0;
 
-    // A modal box without owner; returns the button that closed it.
+    // A modal box without owner; returns the button that closed it. A text
+    // ends at its first NUL, as a C string does; one that is no UTF-8 is
+    // shown as Latin-1 rather than refused, so a box is never lost.
     virtual int MessageBoxA(const std::string& text, const std::string& caption,
                             std::uint32_t type) = 0;
 };

@@ -18,6 +18,19 @@ TEST(ReadIniTest, ReadsTrimmedUnquotedValuesAndCutsAt254) {
     EXPECT_EQ(ReadIni(m.sim.profile, "S", "A", m.IniFile() + ".gone"), "");
 }
 
+// The buffer's limit is in characters: a UTF-8 or ANSI value keeps 254 of
+// them whatever its length in bytes, and comes back as UTF-8.
+TEST(ReadIniTest, CutsNonAsciiValuesAt254CharactersAndGivesUtf8) {
+    std::string cyrillic, cut;
+    for (int i = 0; i < 300; ++i) cyrillic += "Ж";
+    for (int i = 0; i < 254; ++i) cut += "Ж";
+    test::SimMachine m;
+    m.UseIni("\xEF\xBB\xBF[Настройки]\r\nДлинный=" + cyrillic + "\r\n");
+    EXPECT_EQ(ReadIni(m.sim.profile, "настройки", "ДЛИННЫЙ", IniPath), cut);
+    m.UseIni("[S]\r\nK=caf\xE9\r\n");
+    EXPECT_EQ(ReadIni(m.sim.profile, "S", "K", IniPath), "café");
+}
+
 TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
     test::SimMachine m;
     m.sim.files.AddFile("C:\\windows\\win.ini", "[Standard Options]\r\nIE=1\r\n");
@@ -28,12 +41,12 @@ TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
 class BrokenReader : public ProfileReader {
   public:
     bool raise = true;
-    std::uint32_t GetPrivateProfileStringA(const std::string&, const std::string&,
-                                           const std::string&, char* buffer, std::uint32_t size,
-                                           const std::string&) override {
+    std::string GetPrivateProfileStringA(const std::string&, const std::string&, const std::string&,
+                                         std::uint32_t size, const std::string&) override {
         if (raise) throw RunError(errnum::kOutOfMemory, "broken");
-        buffer[0] = 'x';
-        return size + 100;
+        std::string tooLong;
+        for (std::uint32_t i = 0; i < size + 100; ++i) tooLong += "Ж";
+        return tooLong;
     }
 };
 
@@ -41,7 +54,7 @@ TEST(ReadIniTest, NeverRaisesAndNeverReadsPastItsBuffer) {
     BrokenReader reader;
     EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini"), "");
     reader.raise = false;
-    EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini").size(), 254u);
+    EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini").size(), 2 * 254u);
 }
 
 }  // namespace

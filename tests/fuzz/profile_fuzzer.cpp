@@ -1,12 +1,13 @@
-// The simulated initialization-file reader over any file text, section and
-// key. Input: section NUL key NUL text (names reach the reader as C strings,
-// so only the text may hold NULs).
+// The simulated initialization-file reader over any file text (ANSI, UTF-8
+// with its mark, UTF-16, or bytes that are none), section and key. Input:
+// section NUL key NUL text (names reach the reader as C strings, so only the
+// text may hold NULs).
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "common/read_ini.h"
 #include "fuzz_check.h"
+#include "platform/utf8.h"
 #include "support/sim_run.h"
 
 using vw::fuzz::Require;
@@ -23,22 +24,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     vw::test::SimMachine m;
     m.UseIni(input.substr(endKey + 1));
     const std::string value = vw::ReadIni(m.sim.profile, section, key, m.IniFile());
-    Require(value.size() <= 254, "ReadIni gives at most 254 characters");
+    std::u16string valueUnits;
+    Require(vw::Utf8ToUtf16(value, valueUnits), "the reader gives UTF-8 whatever the file holds");
+    Require(valueUnits.size() <= 254, "ReadIni gives at most 254 characters");
 
-    // Buffers of exactly the size announced, so a write past the end is caught.
-    const std::size_t sizes[] = {
-        1, 2, 3, value.size(), value.size() + 1, value.size() + 2, value.size() + 3, 255};
-    for (const std::size_t n : sizes) {
-        if (n == 0 || n > 255) continue;
-        std::vector<char> buffer(n, '\x7f');
-        const auto copied = m.sim.profile.GetPrivateProfileStringA(
-            section, key, "", buffer.data(), static_cast<std::uint32_t>(n), m.IniFile());
-        Require(copied <= n - 1, "the reader copies at most size - 1 characters");
-        Require(buffer[copied] == '\0', "the reader terminates what it copies");
-        const std::string got(buffer.data(), copied);
-        Require(value.compare(0, got.size(), got) == 0 && got.size() <= value.size(),
+    // Sizes count UTF-16 units: a smaller buffer gets the value's first units
+    // (a cut may split a pair), never more than size - 1 of them.
+    const std::size_t n = valueUnits.size();
+    const std::uint32_t sizes[] = {1,
+                                   2,
+                                   3,
+                                   static_cast<std::uint32_t>(n),
+                                   static_cast<std::uint32_t>(n + 1),
+                                   static_cast<std::uint32_t>(n + 2),
+                                   static_cast<std::uint32_t>(n + 3),
+                                   255};
+    for (const std::uint32_t size : sizes) {
+        if (size == 0 || size > 255) continue;
+        const std::string got =
+            m.sim.profile.GetPrivateProfileStringA(section, key, "", size, m.IniFile());
+        std::u16string units;
+        Require(vw::Utf8ToUtf16(got, units), "every cut is UTF-8");
+        Require(units.size() <= size - 1, "the reader gives at most size - 1 units");
+        Require(units.size() <= n && valueUnits.compare(0, units.size(), units) == 0,
                 "a smaller buffer gets a beginning of the value");
-        if (n == 255) Require(got == value, "ReadIni gives the reader's answer");
+        if (size == 255) Require(got == value, "ReadIni gives the reader's answer");
     }
     return 0;
 }

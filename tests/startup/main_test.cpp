@@ -67,6 +67,17 @@ TEST_F(MainTest, ProgramInADriveRootUsesThePathAsFormed) {
     EXPECT_EQ(m.sim.ui.boxes.size(), 1u);
 }
 
+// A folder name outside every ANSI code page, and a Local.Ini saved as UTF-8
+// with its mark: both still switch the run.
+TEST_F(MainTest, ProgramInANonLatinFolderReadsItsUtf8LocalIni) {
+    m.sim.process.programFolder = "C:\\Программы\\日本";
+    m.sim.files.AddFolder("C:\\Программы\\日本\\Custom");
+    WriteIni("\xEF\xBB\xBF[Standard Options]\r\nRunHistory=1\r\n");
+    Main(m.sim.platform());
+    EXPECT_EQ(IniPath, "C:\\Программы\\日本\\Local.Ini");
+    EXPECT_EQ(m.sim.ui.boxes.size(), 1u);
+}
+
 TEST_F(MainTest, FailureThatEndsTheRunIsAbsorbedAndTheWindowUnloaded) {
     WriteIni("[Standard Options]\r\nDocumentHistory=1\r\nRunHistory=1\r\n");
     m.sim.faults.FailOn("SHAddToRecentDocs", errnum::kPermissionDenied);

@@ -87,8 +87,10 @@ void SimUi::DoEvents() {
 }
 
 int SimUi::MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
-    journal_.push_back("box " + caption + ": " + text);
-    boxes.push_back({text, caption, type});
+    // Recorded as the platform shows it.
+    const std::string shownText = ShownBoxText(text), shownCaption = ShownBoxText(caption);
+    journal_.push_back("box " + shownCaption + ": " + shownText);
+    boxes.push_back({shownText, shownCaption, type});
     return answer;
 }
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cctype>
-#include <cstring>
+#include <cwchar>
+
+#include "platform/win32/wide.h"
 
 namespace vw::win32 {
 
@@ -24,23 +26,23 @@ class CriticalErrorsFail {
     UINT previous_;
 };
 
-std::string VolumeLabel(const char* root) {
-    char label[MAX_PATH + 1] = {};
-    if (!::GetVolumeInformationA(root, label, sizeof label, nullptr, nullptr, nullptr, nullptr,
+std::string VolumeLabel(const wchar_t* root) {
+    wchar_t label[MAX_PATH + 1] = {};
+    if (!::GetVolumeInformationW(root, label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr,
                                  0)) {
         return {};
     }
-    return label;
+    return FromWideBuffer(label, MAX_PATH + 1);
 }
 
 }  // namespace
 
 std::vector<std::string> DriveListEntries() {
     // The list of roots may grow between the two calls; retry until it fits.
-    std::string roots;
-    for (DWORD need = ::GetLogicalDriveStringsA(0, nullptr); need != 0;) {
-        roots.assign(need, '\0');
-        const DWORD n = ::GetLogicalDriveStringsA(need, roots.data());
+    std::wstring roots;
+    for (DWORD need = ::GetLogicalDriveStringsW(0, nullptr); need != 0;) {
+        roots.assign(need, L'\0');
+        const DWORD n = ::GetLogicalDriveStringsW(need, roots.data());
         if (n < need) {
             roots.resize(n);
             break;
@@ -50,8 +52,8 @@ std::vector<std::string> DriveListEntries() {
 
     CriticalErrorsFail guard;
     std::vector<std::string> entries;
-    for (const char* root = roots.c_str(); *root != '\0'; root += std::strlen(root) + 1) {
-        entries.push_back(DriveListEntry(root, VolumeLabel(root)));
+    for (const wchar_t* root = roots.c_str(); *root != L'\0'; root += std::wcslen(root) + 1) {
+        entries.push_back(DriveListEntry(FromWide(root), VolumeLabel(root)));
     }
     return entries;
 }

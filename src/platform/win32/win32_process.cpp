@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/run_error.h"
+#include "platform/win32/wide.h"
 
 namespace vw::win32 {
 
@@ -31,38 +32,45 @@ bool Win32Process::AnotherInstanceRunning() {
     // The answer is fixed by the first call: the mutex then belongs to us.
     if (!claimed_) {
         claimed_ = true;
-        *mutex_.put() = ::CreateMutexA(nullptr, FALSE, mutexName_.c_str());
+        std::wstring name;
+        if (!ToWide(mutexName_, name)) return another_;
+        *mutex_.put() = ::CreateMutexW(nullptr, FALSE, name.c_str());
         another_ = ::GetLastError() == ERROR_ALREADY_EXISTS;
     }
     return another_;
 }
 
 std::string Win32Process::ProgramFolder() {
-    // GetModuleFileNameA fills the buffer to the brim when the path does not
-    // fit; grow until it leaves room for the terminator.
-    std::string path(MAX_PATH, '\0');
+    // The call fills the buffer to the brim when the path does not fit; grow
+    // until it leaves room for the terminator. Long paths ("\\?\") may run
+    // to 32767 units.
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
             break;
         }
+        if (path.size() > 0x10000) return {};
         path.resize(path.size() * 2);
     }
-    return FolderOf(path);
+    return FolderOf(FromWide(path));
 }
 
 std::uint32_t Win32Process::StartProgram(const std::string& path, int showCommand) {
-    STARTUPINFOA startup{};
+    // No file can carry a name that is no UTF-8.
+    std::wstring program;
+    if (!ToWide(path, program)) RaiseStartError(ERROR_INVALID_NAME);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
     // The file is named on its own and quoted as the command line, so a
     // folder with blanks never makes the system try a shorter path first.
-    std::string commandLine = "\"" + path + "\"";
+    std::wstring commandLine = L"\"" + program + L"\"";
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           nullptr, &startup, &started)) {
         RaiseStartError(::GetLastError());
     }

@@ -2,22 +2,90 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "common/read_ini.h"
+#include "platform/utf8.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
+
 namespace vw::win32 {
 
-std::uint32_t Win32ProfileReader::GetPrivateProfileStringA(const std::string& section,
-                                                           const std::string& key,
-                                                           const std::string& defaultValue,
-                                                           char* buffer, std::uint32_t size,
-                                                           const std::string& file) {
-    if (buffer == nullptr || size == 0) return 0;
+namespace {
+
+// Far beyond any settings file; a larger one is left to the system.
+constexpr LONGLONG kMostBytesParsedHere = 16 << 20;
+
+// The whole file when it starts with the UTF-8 mark; nothing otherwise or
+// when it cannot be read.
+std::optional<std::string> Utf8BomFile(const std::wstring& file) {
+    const UniqueFileHandle h(::CreateFileW(file.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!h || !::GetFileSizeEx(h.get(), &size) || size.QuadPart < 3 ||
+        size.QuadPart > kMostBytesParsedHere) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD got = 0;
+    if (!::ReadFile(h.get(), bytes.data(), 3, &got, nullptr) || got != 3 || !HasUtf8Bom(bytes)) {
+        return std::nullopt;
+    }
+    std::size_t have = 3;
+    while (have < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(bytes.size() - have);
+        if (!::ReadFile(h.get(), bytes.data() + have, want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;  // shrank meanwhile
+        have += got;
+    }
+    bytes.resize(have);
+    return bytes;
+}
+
+// A file that claims UTF-8 but is none is taken for what it then must be.
+std::string AnsiToUtf8(std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int n =
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
+    return FromWide(wide);
+}
+
+std::string Utf8BomText(std::string_view bytes) {
+    const std::string_view rest = bytes.substr(3);
+    std::u16string units;
+    return Utf8ToUtf16(rest, units) ? std::string(rest) : AnsiToUtf8(rest);
+}
+
+}  // namespace
+
+std::string Win32ProfileReader::GetPrivateProfileStringA(const std::string& section,
+                                                         const std::string& key,
+                                                         const std::string& defaultValue,
+                                                         std::uint32_t size,
+                                                         const std::string& file) {
     // A bare or empty name would make the system read a file in the Windows
     // folder instead; this program never reads settings from there.
-    if (file.empty()) {
-        buffer[0] = '\0';
-        return 0;
+    std::wstring wideSection, wideKey, wideDefault, wideFile;
+    if (size == 0 || file.empty() || !ToWide(section, wideSection) || !ToWide(key, wideKey) ||
+        !ToWide(defaultValue, wideDefault) || !ToWide(file, wideFile)) {
+        return {};
     }
-    return ::GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer,
-                                      size, file.c_str());
+    if (const auto bytes = Utf8BomFile(wideFile)) {
+        std::string value = defaultValue;
+        FindProfileValue(Utf8BomText(*bytes), section, key, value);
+        return CopyProfileValue(value, size);
+    }
+    std::vector<wchar_t> buffer(size, L'\0');
+    const DWORD n =
+        ::GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideDefault.c_str(),
+                                   buffer.data(), size, wideFile.c_str());
+    return FromWideBuffer(buffer.data(), std::min<std::size_t>(n, size - 1));
 }
 
 }  // namespace vw::win32

@@ -4,12 +4,14 @@
 
 namespace vw::win32 {
 
-// Reads initialization files through the system's own reader.
+// Reads initialization files through the system's own wide reader, except a
+// file that starts with the UTF-8 byte-order mark: Windows reads that one as
+// ANSI, mark and all, so it is parsed here by the system's rules.
 class Win32ProfileReader final : public ProfileReader {
   public:
-    std::uint32_t GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                           const std::string& defaultValue, char* buffer,
-                                           std::uint32_t size, const std::string& file) override;
+    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue, std::uint32_t size,
+                                         const std::string& file) override;
 };
 
 }  // namespace vw::win32

@@ -4,6 +4,8 @@
 // Needs the definitions of <windows.h> before it.
 #include <shlobj.h>
 
+#include "platform/win32/wide.h"
+
 namespace vw::win32 {
 
 void Win32Shell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
@@ -12,7 +14,9 @@ void Win32Shell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
 
 long Win32Shell::SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
                                     std::uint32_t flags) {
-    return ::SHEmptyRecycleBinA(reinterpret_cast<HWND>(owner), rootPath.c_str(), flags);
+    std::wstring root;
+    if (!ToWide(rootPath, root)) return E_INVALIDARG;
+    return ::SHEmptyRecycleBinW(reinterpret_cast<HWND>(owner), root.c_str(), flags);
 }
 
 }  // namespace vw::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_window_view.h"
 
 namespace vw::win32 {
@@ -18,14 +19,17 @@ std::intptr_t Win32Ui::SendMessageA(std::uintptr_t window, std::uint32_t message
 
 void Win32Ui::DoEvents() {
     MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
 int Win32Ui::MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), type);
+    std::wstring wideText, wideCaption;
+    ToWide(ShownBoxText(text), wideText);
+    ToWide(ShownBoxText(caption), wideCaption);
+    return ::MessageBoxW(nullptr, wideText.c_str(), wideCaption.c_str(), type);
 }
 
 }  // namespace vw::win32

@@ -7,13 +7,14 @@
 #include <utility>
 
 #include "platform/run_error.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_drive_list.h"
 
 namespace vw::win32 {
 
 namespace {
 
-constexpr const char* kWindowClass = "VantrixWashWindow";
+constexpr const wchar_t* kWindowClass = L"VantrixWashWindow";
 constexpr int kTwipsPerInch = 1440;
 
 // Labels keep their text colour in their user data, where the parent's
@@ -22,24 +23,24 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_CTLCOLORSTATIC) {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         const HWND label = reinterpret_cast<HWND>(lParam);
-        ::SetTextColor(dc, static_cast<COLORREF>(::GetWindowLongPtrA(label, GWLP_USERDATA)));
+        ::SetTextColor(dc, static_cast<COLORREF>(::GetWindowLongPtrW(label, GWLP_USERDATA)));
         ::SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Registered once per process; a later window reuses the class.
 bool RegisterWindowClass(HINSTANCE instance) {
     static const bool registered = [instance] {
-        WNDCLASSEXA wc{};
+        WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
-        wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hCursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = kWindowClass;
-        return ::RegisterClassExA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+        return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
     return registered;
 }
@@ -58,17 +59,17 @@ bool InitProgressClass() {
                                              std::to_string(::GetLastError()) + ")");
 }
 
-const char* ClassOf(ControlKind kind) {
+const wchar_t* ClassOf(ControlKind kind) {
     switch (kind) {
         case ControlKind::kProgressBar:
-            return PROGRESS_CLASSA;
+            return PROGRESS_CLASSW;
         case ControlKind::kDriveList:
-            return "COMBOBOX";
+            return L"COMBOBOX";
         case ControlKind::kLabel:
         case ControlKind::kImage:
             break;
     }
-    return "STATIC";
+    return L"STATIC";
 }
 
 DWORD StyleOf(const ControlLayout& c) {
@@ -90,7 +91,7 @@ DWORD StyleOf(const ControlLayout& c) {
 
 Win32WindowView::Win32WindowView(const std::vector<ControlLayout>& layout, int widthTwips,
                                  int heightTwips) {
-    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     {
         UniqueScreenDc screen(::GetDC(nullptr));
         if (screen) {
@@ -103,7 +104,7 @@ Win32WindowView::Win32WindowView(const std::vector<ControlLayout>& layout, int w
 
     if (!RegisterWindowClass(instance)) RaiseCannotCreate("the window class");
     // WS_POPUP without WS_BORDER or a caption: the client area is the window.
-    window_.reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0,
+    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0,
                                     px(widthTwips), py(heightTwips), nullptr, nullptr, instance,
                                     nullptr));
     if (!window_) RaiseCannotCreate("the window");
@@ -113,16 +114,20 @@ Win32WindowView::Win32WindowView(const std::vector<ControlLayout>& layout, int w
         if (c.kind == ControlKind::kProgressBar && !InitProgressClass()) {
             RaiseCannotCreate("the progress bar class");
         }
-        const HWND child = ::CreateWindowExA(
-            0, ClassOf(c.kind), c.caption ? c.caption : "", StyleOf(c), px(c.left), py(c.top),
-            px(c.width), py(c.height), window_.get(), nullptr, instance, nullptr);
+        std::wstring caption;
+        ToWide(ShownBoxText(c.caption ? c.caption : ""), caption);
+        const HWND child = ::CreateWindowExW(0, ClassOf(c.kind), caption.c_str(), StyleOf(c),
+                                             px(c.left), py(c.top), px(c.width), py(c.height),
+                                             window_.get(), nullptr, instance, nullptr);
         if (child == nullptr) RaiseCannotCreate(c.name);
-        ::SetWindowLongPtrA(child, GWLP_USERDATA, static_cast<LONG_PTR>(c.textColour));
+        ::SetWindowLongPtrW(child, GWLP_USERDATA, static_cast<LONG_PTR>(c.textColour));
         if (c.kind == ControlKind::kProgressBar) {
-            ::SendMessageA(child, PBM_SETRANGE32, 0, 100);
+            ::SendMessageW(child, PBM_SETRANGE32, 0, 100);
         } else if (c.kind == ControlKind::kDriveList) {
             for (const std::string& drive : DriveListEntries()) {
-                ::SendMessageA(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(drive.c_str()));
+                std::wstring entry;
+                if (!ToWide(drive, entry)) continue;
+                ::SendMessageW(child, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
             }
         }
         controls_.push_back(child);
@@ -142,7 +147,7 @@ void Win32WindowView::SetControlVisible(std::size_t control, bool visible) {
 }
 
 void Win32WindowView::SetProgress(std::size_t control, float value) {
-    ::SendMessageA(Control(control), PBM_SETPOS, static_cast<WPARAM>(std::lround(value)), 0);
+    ::SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(std::lround(value)), 0);
 }
 
 std::uintptr_t Win32WindowView::ControlHandle(std::size_t control) {
@@ -153,15 +158,14 @@ std::vector<std::string> Win32WindowView::DriveEntries(std::size_t control) {
     // Read back from the control itself: what it shows is what counts.
     const HWND list = Control(control);
     std::vector<std::string> entries;
-    const LRESULT count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+    const LRESULT count = ::SendMessageW(list, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = ::SendMessageA(list, CB_GETLBTEXTLEN, i, 0);
+        const LRESULT length = ::SendMessageW(list, CB_GETLBTEXTLEN, i, 0);
         if (length < 0) continue;
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         const LRESULT got =
-            ::SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-        entries.push_back(std::move(text));
+            ::SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        entries.push_back(FromWideBuffer(text.data(), got < 0 ? 0 : static_cast<std::size_t>(got)));
     }
     return entries;
 }

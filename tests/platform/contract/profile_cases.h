@@ -12,8 +12,8 @@ struct ProfileCase {
     std::string text;  // the file's bytes
     const char* section;
     const char* key;
-    std::uint32_t size;    // buffer size handed to the reader
-    std::string expected;  // what lands in the buffer
+    std::uint32_t size;    // buffer size handed to the reader, in characters
+    std::string expected;  // what the reader gives back, UTF-8
 };
 
 const std::vector<ProfileCase>& ProfileCases();
