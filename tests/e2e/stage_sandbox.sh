@@ -18,7 +18,7 @@ wine_tools=$2/tools/wine
 sandbox=$(readlink -m -- "$3")
 helper=$4
 "$wine_tools/sandbox.sh" init "$sandbox" >/dev/null
-# shellcheck source=../../tools/wine/sandbox-env.sh
+# shellcheck source=SCRIPTDIR/../../tools/wine/sandbox-env.sh
 . "$wine_tools/sandbox-env.sh"
 
 dosdevices=$sandbox/prefix/dosdevices
@@ -62,7 +62,7 @@ ours() {
 }
 
 stage_links() {
-    local i link target
+    local i link target dir
     mkdir -p -- "$nl/groot" "$nl/canary/temp_empty" "$nl/canary/found_empty"
     for dir in temp_dir found_dir; do
         mkdir -p -- "$nl/canary/$dir"
