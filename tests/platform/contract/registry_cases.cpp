@@ -424,9 +424,9 @@ void DeleteDeniedTree(RegistryFixture& f) {
     EXPECT_TRUE(f.KeyExists(s + "\\Canary"));
 }
 
-// The walk works relative to its handles: the full path of a long key is
-// beyond what the platform takes. In UTF-8 the longest names take three
-// times their length in bytes.
+// The walk works relative to its handles, so it never depends on how long a
+// full path the platform takes. In UTF-8 the longest names take three times
+// their length in bytes.
 void DeleteTreeWithLongName(RegistryFixture& f) {
     const std::string s = f.scratch();
     const std::string longKey = s + "\\Long\\" + std::string(255, 'k');

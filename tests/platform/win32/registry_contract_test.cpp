@@ -116,8 +116,8 @@ class Win32RegistryFixture : public contract::RegistryFixture {
         std::vector<unsigned char> original;
     };
 
-    // One name at a time: under Wine the registry takes paths of up to 260
-    // characters, and the long-name cases go beyond.
+    // One name at a time, so seeding never depends on how long a full path
+    // the platform takes (Wine's ANSI forms stop at 260 characters).
     static LSTATUS Walk(const std::string& path, REGSAM access, bool create, UniqueRegKey& key) {
         HKEY at = HKEY_CURRENT_USER;
         std::size_t start = 0;
