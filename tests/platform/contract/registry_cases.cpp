@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <map>
 #include <utility>
 
@@ -18,11 +17,6 @@ using namespace std::string_literals;
 
 constexpr HKey kHkcu = hkey::kCurrentUser;
 constexpr long kKeyDeleted = 1018;  // a call on a handle whose key is gone
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // Names beyond any ANSI code page; the last one is a surrogate pair.
 const std::string kCyrillic = "Папка";
@@ -268,25 +262,6 @@ void EnumNamesInBytes(RegistryFixture& f) {
     EXPECT_EQ(name, kGreek);
 }
 
-void NamesInAnyScriptIgnoreCase(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
-    const std::string path = f.scratch() + "\\" + kCyrillic + "\\" + kGreek;
-    f.SetValue(path, "Ωμέγα", regtype::kSz, "x\0"s);
-    {
-        OpenRegKey key(reg, kHkcu);
-        ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, UpcaseName(path), 0, kKeyAllSpecificRights, key.put()),
-                  regstatus::kSuccess);
-        std::uint32_t size = 0;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), "ωΜΈΓΑ", nullptr, nullptr, &size),
-                  regstatus::kSuccess);
-        EXPECT_EQ(reg.RegDeleteValueA(key.get(), "ΩΜΈΓΑ"), regstatus::kSuccess);
-    }
-    EXPECT_FALSE(f.ValueExists(path, "Ωμέγα"));
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\папка\\ελληνικά"), regstatus::kSuccess);
-    EXPECT_FALSE(f.KeyExists(path));
-    EXPECT_TRUE(f.KeyExists(f.scratch() + "\\" + kCyrillic));
-}
-
 // A name that is no UTF-8, or that a NUL would cut short, names nothing:
 // above all not the key or value its first bytes spell.
 void MalformedNamesReachNothing(RegistryFixture& f) {
@@ -347,22 +322,32 @@ void NullHandleStatuses(RegistryFixture& f) {
     EXPECT_EQ(reg.RegCloseKey(0), regstatus::kInvalidHandle);
 }
 
+// In every script, as Windows folds case.
 void NamesIgnoreCase(RegistryFixture& f) {
     Registry& reg = f.platform().registry;
-    const std::string path = f.scratch() + "\\MixedCase";
-    f.SetValue(path, "Name", regtype::kSz, "x\0"s);
-    {
-        OpenRegKey key(reg, kHkcu);
-        ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, Upper(path), 0, kKeyAllSpecificRights, key.put()),
-                  regstatus::kSuccess);
-        std::uint32_t size = 0;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), "nAME", nullptr, nullptr, &size),
-                  regstatus::kSuccess);
-        EXPECT_EQ(reg.RegDeleteValueA(key.get(), "NAME"), regstatus::kSuccess);
+    const struct {
+        std::string key, lowerKey, value, otherValue;
+    } names[] = {
+        {"MixedCase", "mixedcase", "Name", "nAME"},
+        {kCyrillic + "\\" + kGreek, "папка\\ελληνικά", "Ωμέγα", "ωΜΈΓΑ"},
+    };
+    for (const auto& n : names) {
+        const std::string path = f.scratch() + "\\" + n.key;
+        f.SetValue(path, n.value, regtype::kSz, "x\0"s);
+        {
+            OpenRegKey key(reg, kHkcu);
+            ASSERT_EQ(
+                reg.RegOpenKeyExA(kHkcu, UpcaseName(path), 0, kKeyAllSpecificRights, key.put()),
+                regstatus::kSuccess);
+            std::uint32_t size = 0;
+            EXPECT_EQ(reg.RegQueryValueExA(key.get(), n.otherValue, nullptr, nullptr, &size),
+                      regstatus::kSuccess);
+            EXPECT_EQ(reg.RegDeleteValueA(key.get(), UpcaseName(n.value)), regstatus::kSuccess);
+        }
+        EXPECT_FALSE(f.ValueExists(path, n.value));
+        EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\" + n.lowerKey), regstatus::kSuccess);
+        EXPECT_FALSE(f.KeyExists(path));
     }
-    EXPECT_FALSE(f.ValueExists(path, "Name"));
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\mixedcase"), regstatus::kSuccess);
-    EXPECT_FALSE(f.KeyExists(path));
 }
 
 void ReadStrings(RegistryFixture& f) {
@@ -509,10 +494,9 @@ const std::vector<RegistryCase>& RegistryStatusCases() {
         {"RegEnumKeyExA buffer and end", EnumKeyStatuses},
         {"RegEnumValueA buffer, end and large data", EnumValueStatuses},
         {"handle 0 gives 6", NullHandleStatuses},
-        {"names ignore case", NamesIgnoreCase},
+        {"names in any script ignore case", NamesIgnoreCase},
         {"string data in UTF-8, sized in bytes", DataInUtf8},
         {"enumerated names sized in UTF-8 bytes", EnumNamesInBytes},
-        {"names in any script ignore case", NamesInAnyScriptIgnoreCase},
         {"malformed names reach no key", MalformedNamesReachNothing},
     };
     return cases;
