@@ -1,8 +1,8 @@
 #include "registry/reg32.h"
 
-#include <cctype>
 #include <vector>
 
+#include "platform/name_case.h"
 #include "platform/run_error.h"
 #include "registry/open_reg_key.h"
 
@@ -10,10 +10,10 @@ namespace vw {
 
 namespace {
 
-// The registry's own limits, NUL included: key names have up to 255
-// characters, value names up to 16,383.
-constexpr std::uint32_t kKeyNameCapacity = 256;
-constexpr std::uint32_t kValueNameCapacity = 16384;
+// The registry's own limits, NUL included: key names have up to 255 UTF-16
+// units, value names up to 16,383; in UTF-8 a unit takes at most 3 bytes.
+constexpr std::uint32_t kKeyNameCapacity = 256 * 3;
+constexpr std::uint32_t kValueNameCapacity = 16384 * 3;
 
 struct KeyInfo {
     std::uint32_t SubKeyCount = 0;
@@ -34,11 +34,6 @@ long EnumRegSubKey(Registry& reg, HKey key, std::uint32_t index, std::string& na
     const long status = reg.RegEnumKeyExA(key, index, buffer.data(), &size);
     name = status == regstatus::kSuccess ? std::string(buffer.data(), size) : std::string();
     return status;
-}
-
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
 }
 
 long DeleteValue(Registry& reg, HKey root, const std::string& path, const std::string& name) {
@@ -116,7 +111,7 @@ void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
             regstatus::kSuccess) {
             return;
         }
-        const std::string wanted = Upper(prefix);
+        const std::string wanted = UpcaseName(prefix);
         std::vector<char> buffer(kValueNameCapacity);
         for (std::uint32_t index = 0;;) {
             auto size = static_cast<std::uint32_t>(buffer.size());
@@ -126,10 +121,10 @@ void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
                 return;
             }
             const std::string name = TrimAtNull(std::string(buffer.data(), size));
-            // A deleted value frees its index for the next one; one that
-            // stays (refused, or a name the ANSI form cannot give back) is
-            // stepped over.
-            if (Upper(name.substr(0, wanted.size())) != wanted ||
+            // Upper-cased whole: a letter and its capital may differ in
+            // length. A deleted value frees its index for the next one; one
+            // that stays (refused) is stepped over.
+            if (UpcaseName(name).compare(0, wanted.size(), wanted) != 0 ||
                 DeleteValue(reg, root, path, name) != regstatus::kSuccess) {
                 ++index;
             }

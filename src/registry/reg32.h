@@ -9,7 +9,8 @@ namespace vw {
 
 // The registry access layer every washer goes through. Each operation opens
 // what it needs and closes it before it returns; a missing key or value is
-// never an error. `root` is a predefined root or a key opened here.
+// never an error. `root` is a predefined root or a key opened here; paths,
+// names and text are UTF-8, as at the seam.
 
 // Opens the key, creating it and any missing keys on its path.
 void CreateRegKey(Platform& p, HKey root, const std::string& path);
@@ -27,7 +28,8 @@ void DeleteRegValue(Platform& p, HKey root, const std::string& path, const std::
 long DeleteRegKeyTree(Platform& p, HKey root, const std::string& path);
 
 // Deletes every value of the key whose name begins with `prefix`, without
-// regard to case; an empty prefix matches every value.
+// regard to case as Windows compares names (see platform/name_case.h); an
+// empty prefix matches every value.
 void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
                              const std::string& prefix);
 

@@ -1,8 +1,10 @@
 #include "platform/sim/sim_registry.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "platform/name_case.h"
+#include "platform/utf8.h"
 
 namespace vw::sim {
 
@@ -10,9 +12,19 @@ namespace {
 
 constexpr long kKeyDeleted = 1018;  // ERROR_KEY_DELETED
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+constexpr long kInvalidParameter = 87;
+
+// What the Win32 backend can pass on: UTF-8 without a NUL.
+bool IsName(const std::string& name) {
+    std::u16string units;
+    return name.find('\0') == std::string::npos && Utf8ToUtf16(name, units);
+}
+
+// The platform's own measure of a name.
+std::uint32_t Units(const std::string& name) {
+    std::u16string units;
+    Utf8ToUtf16(name, units);
+    return static_cast<std::uint32_t>(units.size());
 }
 
 bool IsRoot(HKey key) {
@@ -24,7 +36,7 @@ bool IsRoot(HKey key) {
 // length without it. A short buffer leaves the size as it was: the platform
 // does not tell how much a name needs.
 long CopyName(const std::string& name, char* buffer, std::uint32_t* size) {
-    if (!size) return 87;  // ERROR_INVALID_PARAMETER
+    if (!size) return kInvalidParameter;
     if (name.size() >= *size) return regstatus::kMoreData;
     if (buffer) std::memcpy(buffer, name.c_str(), name.size() + 1);
     *size = static_cast<std::uint32_t>(name.size());
@@ -32,7 +44,7 @@ long CopyName(const std::string& name, char* buffer, std::uint32_t* size) {
 }
 
 long CopyData(const std::string& data, char* buffer, std::uint32_t* size) {
-    if (!size) return buffer ? 87 : regstatus::kSuccess;
+    if (!size) return buffer ? kInvalidParameter : regstatus::kSuccess;
     const auto needed = static_cast<std::uint32_t>(data.size());
     if (buffer && *size < needed) {
         *size = needed;
@@ -70,7 +82,7 @@ SimRegistry::Node* SimRegistry::Walk(Node* from, const std::string& path) {
         std::size_t end = path.find('\\', start);
         if (end == std::string::npos) end = path.size();
         if (end > start) {
-            const auto it = node->subKeys.find(Upper(path.substr(start, end - start)));
+            const auto it = node->subKeys.find(UpcaseName(path.substr(start, end - start)));
             node = it == node->subKeys.end() ? nullptr : it->second.get();
         }
         start = end + 1;
@@ -91,7 +103,7 @@ SimRegistry::Node* SimRegistry::Create(Node* from, const std::string& path) {
         if (end == std::string::npos) end = path.size();
         if (end > start) {
             const std::string name = path.substr(start, end - start);
-            auto& child = node->subKeys[Upper(name)];
+            auto& child = node->subKeys[UpcaseName(name)];
             if (!child) {
                 if (node->denyAll) return nullptr;
                 child = std::make_unique<Node>();
@@ -113,9 +125,9 @@ HKey SimRegistry::NewHandle(Node* node) {
 }
 
 SimRegistry::Value* SimRegistry::FindValue(Node* node, const std::string& name) {
-    const std::string wanted = Upper(name);
+    const std::string wanted = UpcaseName(name);
     for (Value& v : node->values) {
-        if (Upper(v.name) == wanted) return &v;
+        if (UpcaseName(v.name) == wanted) return &v;
     }
     return nullptr;
 }
@@ -182,6 +194,7 @@ std::vector<std::string> SimRegistry::ValueNames(HKey root, const std::string& p
 long SimRegistry::RegCreateKeyA(HKey key, const std::string& subKey, HKey& result) {
     faults_.Check("RegCreateKeyA");
     result = 0;
+    if (!IsName(subKey)) return kInvalidParameter;
     Node* from = Resolve(key);
     if (!from) return regstatus::kInvalidHandle;
     if (from->deleted) return kKeyDeleted;
@@ -193,6 +206,7 @@ long SimRegistry::RegCreateKeyA(HKey key, const std::string& subKey, HKey& resul
 
 long SimRegistry::Open(HKey key, const std::string& subKey, HKey& result) {
     result = 0;
+    if (!IsName(subKey)) return regstatus::kFileNotFound;
     Node* from = Resolve(key);
     if (!from) return regstatus::kInvalidHandle;
     if (from->deleted) return kKeyDeleted;
@@ -221,6 +235,7 @@ long SimRegistry::RegOpenKeyExA(HKey key, const std::string& subKey, std::uint32
 
 long SimRegistry::RegQueryValueExA(HKey key, const std::string& valueName, std::uint32_t* type,
                                    char* data, std::uint32_t* dataSize) {
+    if (!IsName(valueName)) return regstatus::kFileNotFound;
     Node* node = Resolve(key);
     if (!node) return regstatus::kInvalidHandle;
     if (node->deleted) return kKeyDeleted;
@@ -232,12 +247,13 @@ long SimRegistry::RegQueryValueExA(HKey key, const std::string& valueName, std::
 
 long SimRegistry::RegDeleteValueA(HKey key, const std::string& valueName) {
     faults_.Check("RegDeleteValueA");
+    if (!IsName(valueName)) return regstatus::kFileNotFound;
     Node* node = Resolve(key);
     if (!node) return regstatus::kInvalidHandle;
     if (node->deleted) return kKeyDeleted;
-    const std::string wanted = Upper(valueName);
+    const std::string wanted = UpcaseName(valueName);
     const auto it = std::find_if(node->values.begin(), node->values.end(),
-                                 [&](const Value& v) { return Upper(v.name) == wanted; });
+                                 [&](const Value& v) { return UpcaseName(v.name) == wanted; });
     if (it == node->values.end()) return regstatus::kFileNotFound;
     if (it->refuseDelete) return regstatus::kAccessDenied;
     node->values.erase(it);
@@ -246,6 +262,7 @@ long SimRegistry::RegDeleteValueA(HKey key, const std::string& valueName) {
 
 long SimRegistry::RegDeleteKeyA(HKey key, const std::string& subKey) {
     faults_.Check("RegDeleteKeyA");
+    if (!IsName(subKey)) return regstatus::kFileNotFound;
     Node* from = Resolve(key);
     if (!from) return regstatus::kInvalidHandle;
     if (from->deleted) return kKeyDeleted;
@@ -256,7 +273,7 @@ long SimRegistry::RegDeleteKeyA(HKey key, const std::string& subKey) {
     }
     // Open handles keep the key object alive, marked deleted.
     Node* parent = node->parent;
-    const auto it = parent->subKeys.find(Upper(node->name));
+    const auto it = parent->subKeys.find(UpcaseName(node->name));
     node->deleted = true;
     node->parent = nullptr;
     deletedKeys_.push_back(std::move(it->second));
@@ -272,10 +289,10 @@ long SimRegistry::RegQueryInfoKeyA(HKey key, std::uint32_t* subKeys, std::uint32
     if (node->deleted) return kKeyDeleted;
     std::uint32_t maxSub = 0, maxName = 0, maxData = 0;
     for (const auto& [upper, child] : node->subKeys) {
-        maxSub = std::max<std::uint32_t>(maxSub, static_cast<std::uint32_t>(child->name.size()));
+        maxSub = std::max(maxSub, Units(child->name));
     }
     for (const Value& v : node->values) {
-        maxName = std::max<std::uint32_t>(maxName, static_cast<std::uint32_t>(v.name.size()));
+        maxName = std::max(maxName, Units(v.name));
         maxData = std::max<std::uint32_t>(maxData, static_cast<std::uint32_t>(v.data.size()));
     }
     if (subKeys) *subKeys = static_cast<std::uint32_t>(node->subKeys.size());

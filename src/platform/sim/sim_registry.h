@@ -14,8 +14,10 @@ namespace vw::sim {
 // An in-memory registry under the five predefined roots, behaving as the
 // real one does where the core relies on it: a key with subkeys cannot be
 // deleted (5), the empty path addresses the handle's own key, roots cannot
-// be deleted, names are matched without regard to case, subkeys enumerate
-// sorted and values in creation order. Paths below a root are
+// be deleted, names of any script are matched without regard to case as
+// Windows matches them, subkeys enumerate sorted and values in creation
+// order. Names, paths and string data are UTF-8 and stored as given; a name
+// that is no UTF-8 or holds a NUL names nothing. Paths below a root are
 // "\"-separated, without a leading "\".
 class SimRegistry : public Registry {
   public:

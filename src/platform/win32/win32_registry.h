@@ -4,7 +4,8 @@
 
 namespace vw::win32 {
 
-// Forwards to the ANSI registry functions of advapi32.
+// Forwards to the wide registry functions of advapi32, converting names and
+// text between the seam's UTF-8 and UTF-16 at the edge.
 class Win32Registry final : public Registry {
   public:
     long RegCreateKeyA(HKey key, const std::string& subKey, HKey& result) override;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <map>
+#include <utility>
 
+#include "platform/name_case.h"
 #include "registry/open_reg_key.h"
 #include "registry/reg32.h"
 
@@ -16,9 +18,16 @@ using namespace std::string_literals;
 constexpr HKey kHkcu = hkey::kCurrentUser;
 constexpr long kKeyDeleted = 1018;  // a call on a handle whose key is gone
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+// Names beyond any ANSI code page; the last one is a surrogate pair.
+const std::string kCyrillic = "Папка";
+const std::string kGreek = "Ελληνικά";
+const std::string kCjk = "日本語";
+const std::string kEmoji = "😀";
+
+std::string Repeat(const std::string& s, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += s;
+    return out;
 }
 
 void DeleteKeyStatuses(RegistryFixture& f) {
@@ -159,6 +168,140 @@ void EnumValueStatuses(RegistryFixture& f) {
               regstatus::kNoMoreItems);
 }
 
+// Text comes as UTF-8, every NUL kept, sized in its own bytes; other types
+// come as stored, whatever their bytes look like.
+void DataInUtf8(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::map<std::string, std::pair<std::uint32_t, std::string>> values = {
+        {"Sz", {regtype::kSz, "Пётр 日本語 😀\0"s}},
+        {"Expand", {regtype::kExpandSz, "%TEMP%\\Ελληνικά\0"s}},
+        {"Multi", {regtype::kMultiSz, "α\0日本\0\0"s}},
+        {"Binary", {regtype::kBinary, "\xFF\xFE\0\xD8\x3D"s}},
+    };
+    for (const auto& [name, v] : values) f.SetValue(f.scratch(), name, v.first, v.second);
+    OpenRegKey key(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
+              regstatus::kSuccess);
+    for (const auto& [name, v] : values) {
+        SCOPED_TRACE(name);
+        const auto size = static_cast<std::uint32_t>(v.second.size());
+        std::uint32_t type = 0, probed = 0;
+        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, &type, nullptr, &probed),
+                  regstatus::kSuccess);
+        EXPECT_EQ(type, v.first);
+        EXPECT_EQ(probed, size);
+        std::string buffer(size + 8, '#');
+        std::uint32_t got = size - 1;
+        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, nullptr, buffer.data(), &got),
+                  regstatus::kMoreData);
+        EXPECT_EQ(got, size);
+        got = probed;
+        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, nullptr, buffer.data(), &got),
+                  regstatus::kSuccess);
+        EXPECT_EQ(buffer.substr(0, got), v.second);
+    }
+    // Enumeration gives the same data; values come in no fixed order.
+    std::map<std::string, std::string> listed;
+    for (std::uint32_t i = 0;; ++i) {
+        char name[16];
+        std::string data(64, '#');
+        std::uint32_t nameSize = sizeof name, type = 0;
+        auto dataSize = static_cast<std::uint32_t>(data.size());
+        const long status =
+            reg.RegEnumValueA(key.get(), i, name, &nameSize, &type,
+                              reinterpret_cast<unsigned char*>(data.data()), &dataSize);
+        if (status != regstatus::kSuccess) {
+            EXPECT_EQ(status, regstatus::kNoMoreItems);
+            break;
+        }
+        listed[name] = data.substr(0, dataSize);
+        nameSize = sizeof name;
+        dataSize -= 1;
+        EXPECT_EQ(reg.RegEnumValueA(key.get(), i, name, &nameSize, &type,
+                                    reinterpret_cast<unsigned char*>(data.data()), &dataSize),
+                  regstatus::kMoreData)
+            << name;
+    }
+    ASSERT_EQ(listed.size(), values.size());
+    for (const auto& [name, v] : values) EXPECT_EQ(listed[name], v.second) << name;
+}
+
+// Capacities and lengths of enumerated names are UTF-8 bytes; the key's
+// information keeps the platform's units.
+void EnumNamesInBytes(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    f.AddKey(f.scratch() + "\\" + kCjk + kEmoji);
+    f.SetValue(f.scratch(), kGreek, regtype::kDword, "\1\0\0\0"s);
+    OpenRegKey key(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
+              regstatus::kSuccess);
+    std::uint32_t maxSubKeyLen = 0, maxValueNameLen = 0;
+    EXPECT_EQ(
+        reg.RegQueryInfoKeyA(key.get(), nullptr, &maxSubKeyLen, nullptr, &maxValueNameLen, nullptr),
+        regstatus::kSuccess);
+    EXPECT_EQ(maxSubKeyLen, 5u);
+    EXPECT_EQ(maxValueNameLen, 8u);
+
+    char name[32] = {};
+    std::uint32_t size = 13;  // 9 + 4 bytes, no room for the NUL
+    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kMoreData);
+    EXPECT_EQ(size, 13u);
+    size = 14;
+    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kSuccess);
+    EXPECT_EQ(size, 13u);
+    EXPECT_EQ(name, kCjk + kEmoji);
+
+    size = 16;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kMoreData);
+    EXPECT_EQ(size, 16u);
+    size = 17;
+    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
+              regstatus::kSuccess);
+    EXPECT_EQ(size, 16u);
+    EXPECT_EQ(name, kGreek);
+}
+
+// A name that is no UTF-8, or that a NUL would cut short, names nothing:
+// above all not the key or value its first bytes spell.
+void MalformedNamesReachNothing(RegistryFixture& f) {
+    Registry& reg = f.platform().registry;
+    const std::string s = f.scratch();
+    f.SetValue(s + "\\a", "a", regtype::kSz, "x\0"s);
+    const std::string malformed[] = {
+        "a\0b"s, "a\xFF",
+        "a\xC0\x80",                  // an overlong NUL
+        "a\xED\xA0\xBD\xED\xB8\x80",  // a surrogate pair spelled as two
+    };
+    OpenRegKey open(reg, kHkcu);
+    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\a", 0, kKeyAllSpecificRights, open.put()),
+              regstatus::kSuccess);
+    for (const std::string& bad : malformed) {
+        SCOPED_TRACE(testing::PrintToString(bad));
+        const std::string path = s + "\\" + bad;
+        HKey key = 1;
+        EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, path, 0, kKeyAllSpecificRights, key),
+                  regstatus::kFileNotFound);
+        EXPECT_EQ(key, 0);
+        key = 1;
+        EXPECT_EQ(reg.RegOpenKeyA(kHkcu, path, key), regstatus::kFileNotFound);
+        EXPECT_EQ(key, 0);
+        key = 1;
+        EXPECT_EQ(reg.RegCreateKeyA(kHkcu, path + "\\new", key), 87);
+        EXPECT_EQ(key, 0);
+        EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, path), regstatus::kFileNotFound);
+        EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, path), regstatus::kFileNotFound);
+        std::uint32_t size = 0;
+        EXPECT_EQ(reg.RegQueryValueExA(open.get(), bad, nullptr, nullptr, &size),
+                  regstatus::kFileNotFound);
+        EXPECT_EQ(reg.RegDeleteValueA(open.get(), bad), regstatus::kFileNotFound);
+        DeleteRegValue(f.platform(), kHkcu, s + "\\a", bad);
+    }
+    EXPECT_TRUE(f.ValueExists(s + "\\a", "a"));
+    EXPECT_FALSE(f.KeyExists(s + "\\a\\new"));
+    EXPECT_TRUE(f.boxes().empty());
+}
+
 // A failed open leaves 0 behind, and the layer goes on with it.
 void NullHandleStatuses(RegistryFixture& f) {
     Registry& reg = f.platform().registry;
@@ -179,22 +322,32 @@ void NullHandleStatuses(RegistryFixture& f) {
     EXPECT_EQ(reg.RegCloseKey(0), regstatus::kInvalidHandle);
 }
 
+// In every script, as Windows folds case.
 void NamesIgnoreCase(RegistryFixture& f) {
     Registry& reg = f.platform().registry;
-    const std::string path = f.scratch() + "\\MixedCase";
-    f.SetValue(path, "Name", regtype::kSz, "x\0"s);
-    {
-        OpenRegKey key(reg, kHkcu);
-        ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, Upper(path), 0, kKeyAllSpecificRights, key.put()),
-                  regstatus::kSuccess);
-        std::uint32_t size = 0;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), "nAME", nullptr, nullptr, &size),
-                  regstatus::kSuccess);
-        EXPECT_EQ(reg.RegDeleteValueA(key.get(), "NAME"), regstatus::kSuccess);
+    const struct {
+        std::string key, lowerKey, value, otherValue;
+    } names[] = {
+        {"MixedCase", "mixedcase", "Name", "nAME"},
+        {kCyrillic + "\\" + kGreek, "папка\\ελληνικά", "Ωμέγα", "ωΜΈΓΑ"},
+    };
+    for (const auto& n : names) {
+        const std::string path = f.scratch() + "\\" + n.key;
+        f.SetValue(path, n.value, regtype::kSz, "x\0"s);
+        {
+            OpenRegKey key(reg, kHkcu);
+            ASSERT_EQ(
+                reg.RegOpenKeyExA(kHkcu, UpcaseName(path), 0, kKeyAllSpecificRights, key.put()),
+                regstatus::kSuccess);
+            std::uint32_t size = 0;
+            EXPECT_EQ(reg.RegQueryValueExA(key.get(), n.otherValue, nullptr, nullptr, &size),
+                      regstatus::kSuccess);
+            EXPECT_EQ(reg.RegDeleteValueA(key.get(), UpcaseName(n.value)), regstatus::kSuccess);
+        }
+        EXPECT_FALSE(f.ValueExists(path, n.value));
+        EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\" + n.lowerKey), regstatus::kSuccess);
+        EXPECT_FALSE(f.KeyExists(path));
     }
-    EXPECT_FALSE(f.ValueExists(path, "Name"));
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\mixedcase"), regstatus::kSuccess);
-    EXPECT_FALSE(f.KeyExists(path));
 }
 
 void ReadStrings(RegistryFixture& f) {
@@ -210,6 +363,7 @@ void ReadStrings(RegistryFixture& f) {
         {"NulInside", regtype::kSz, "ab\0cd\0"s, "ab"},
         {"ExpandSz", regtype::kExpandSz, "%TEMP%\0"s, ""},
         {"Dword", regtype::kDword, "\x01\0\0\0"s, ""},
+        {"Путь", regtype::kSz, "C:\\Users\\Пётр\\日本語\\😀\0"s, "C:\\Users\\Пётр\\日本語\\😀"},
     };
     const std::string path = f.scratch() + "\\Strings";
     for (const auto& v : values) f.SetValue(path, v.name, v.type, v.data);
@@ -255,13 +409,15 @@ void DeleteDeniedTree(RegistryFixture& f) {
     EXPECT_TRUE(f.KeyExists(s + "\\Canary"));
 }
 
-// The walk works relative to its handles: the full path of the long key is
-// beyond what the ANSI calls take.
+// The walk works relative to its handles, so it never depends on how long a
+// full path the platform takes. In UTF-8 the longest names take three times
+// their length in bytes.
 void DeleteTreeWithLongName(RegistryFixture& f) {
     const std::string s = f.scratch();
     const std::string longKey = s + "\\Long\\" + std::string(255, 'k');
     f.SetValue(longKey, "v", regtype::kSz, "x\0"s);
     f.AddKey(longKey + "\\Child");
+    f.AddKey(s + "\\Long\\" + Repeat(kCjk, 85) + "\\" + Repeat(kEmoji, 127));
     EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, s + "\\Long"), regstatus::kSuccess);
     EXPECT_FALSE(f.KeyExists(s + "\\Long"));
     EXPECT_TRUE(f.KeyExists(s));
@@ -270,15 +426,60 @@ void DeleteTreeWithLongName(RegistryFixture& f) {
 void DeleteValuesByPrefix(RegistryFixture& f) {
     const std::string path = f.scratch() + "\\Values";
     const std::string longName = "url_" + std::string(296, 'n');
-    const std::vector<std::string> matching = {"URL_1", "Url_2", "url_big", longName};
+    // More bytes than the registry has units for a name.
+    const std::string wideName = "url_" + Repeat("日", 6000);
+    const std::vector<std::string> matching = {"URL_1", "Url_2", "url_big", longName, wideName};
     f.SetValue(path, "URL_1", regtype::kSz, "a\0"s);
     f.SetValue(path, "MRU", regtype::kSz, "b\0"s);
     f.SetValue(path, "Url_2", regtype::kSz, "c\0"s);
     f.SetValue(path, "url_big", regtype::kBinary, std::string(5000, 'd'));
     f.SetValue(path, longName, regtype::kSz, "e\0"s);
+    f.SetValue(path, wideName, regtype::kSz, "f\0"s);
     DeleteRegValuesByPrefix(f.platform(), kHkcu, path, "url_");
     for (const auto& name : matching) EXPECT_FALSE(f.ValueExists(path, name)) << name.size();
     EXPECT_TRUE(f.ValueExists(path, "MRU"));
+}
+
+void DeleteTreeInScripts(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    const std::string tree = s + "\\" + kCyrillic;
+    f.SetValue(tree, kCyrillic, regtype::kSz, "Пётр\0"s);
+    f.SetValue(tree + "\\" + kGreek + "\\" + kCjk + "\\" + kEmoji, kGreek, regtype::kDword,
+               "\1\0\0\0"s);
+    f.AddKey(tree + "\\" + kGreek + "\\" + kEmoji + kEmoji);
+    f.AddKey(tree + "\\" + kCjk + kEmoji);
+    // The same names elsewhere, and a near one beside the tree.
+    const std::string canaries[] = {s + "\\Папки", s + "\\" + kGreek, s + "\\" + kCjk,
+                                    s + "\\" + kEmoji};
+    for (const auto& c : canaries) f.SetValue(c, kCyrillic, regtype::kSz, "keep\0"s);
+    EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, tree), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(tree));
+    for (const auto& c : canaries) EXPECT_TRUE(f.ValueExists(c, kCyrillic)) << c;
+    EXPECT_TRUE(f.boxes().empty());
+}
+
+void DeleteValuesByPrefixInScripts(RegistryFixture& f) {
+    const std::string path = f.scratch() + "\\Values";
+    const struct {
+        const char* prefix;
+        std::vector<std::string> gone;
+    } runs[] = {
+        {"адрес_", {"Адрес_1", "АДРЕС_2", "адрес_😀"}},
+        {"ΕΛΛ", {kGreek, "ελλ"}},
+        {"日本", {kCjk, "日本"}},
+        {"😀", {kEmoji, "😀x"}},
+    };
+    // Each differs from a prefix by one letter or one unit.
+    const std::string canaries[] = {"Адре", "Адрис_1", "URL_адрес_", "Ελ", "日", "本日本", "😁"};
+    for (const auto& r : runs) {
+        for (const auto& name : r.gone) f.SetValue(path, name, regtype::kSz, "x\0"s);
+    }
+    for (const auto& name : canaries) f.SetValue(path, name, regtype::kSz, "x\0"s);
+    for (const auto& r : runs) {
+        DeleteRegValuesByPrefix(f.platform(), kHkcu, path, r.prefix);
+        for (const auto& name : r.gone) EXPECT_FALSE(f.ValueExists(path, name)) << name;
+    }
+    for (const auto& name : canaries) EXPECT_TRUE(f.ValueExists(path, name)) << name;
 }
 
 }  // namespace
@@ -293,7 +494,10 @@ const std::vector<RegistryCase>& RegistryStatusCases() {
         {"RegEnumKeyExA buffer and end", EnumKeyStatuses},
         {"RegEnumValueA buffer, end and large data", EnumValueStatuses},
         {"handle 0 gives 6", NullHandleStatuses},
-        {"names ignore case", NamesIgnoreCase},
+        {"names in any script ignore case", NamesIgnoreCase},
+        {"string data in UTF-8, sized in bytes", DataInUtf8},
+        {"enumerated names sized in UTF-8 bytes", EnumNamesInBytes},
+        {"malformed names reach no key", MalformedNamesReachNothing},
     };
     return cases;
 }
@@ -306,6 +510,8 @@ const std::vector<RegistryCase>& RegistryLayerCases() {
         {"DeleteRegKeyTree deny-all key with a subkey", DeleteDeniedTree},
         {"DeleteRegKeyTree 255-character name", DeleteTreeWithLongName},
         {"DeleteRegValuesByPrefix", DeleteValuesByPrefix},
+        {"DeleteRegKeyTree names in any script", DeleteTreeInScripts},
+        {"DeleteRegValuesByPrefix names in any script", DeleteValuesByPrefixInScripts},
     };
     return cases;
 }

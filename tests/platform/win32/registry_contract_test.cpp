@@ -11,7 +11,9 @@
 
 #include "platform/contract/registry_cases.h"
 #include "platform/sim/sim_platform.h"
+#include "platform/utf8.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
 
 namespace vw::win32 {
@@ -24,14 +26,25 @@ using UniqueLocalSd = UniqueHandle<PSECURITY_DESCRIPTOR, LocalFreeCloser>;
 
 constexpr char kParent[] = "Software\\VantrixWashContract";
 
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide;
+    EXPECT_TRUE(ToWide(utf8, wide)) << utf8;
+    return wide;
+}
+
+bool IsText(std::uint32_t type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
 // The cases run against the real registry in a key of this process's own;
 // the rest of the platform is simulated, so a message box is only recorded.
+// Seeding and inspection use the wide API directly, never the backend.
 class Win32RegistryFixture : public contract::RegistryFixture {
   public:
     Win32RegistryFixture()
         : scratch_(std::string(kParent) + "\\" + std::to_string(::GetCurrentProcessId())) {
         // Left over by an earlier process with the same id.
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(scratch_).c_str());
         AddKey(scratch_);
     }
     ~Win32RegistryFixture() override {
@@ -40,9 +53,9 @@ class Win32RegistryFixture : public contract::RegistryFixture {
             ::RegSetKeySecurity(d.key.get(), DACL_SECURITY_INFORMATION, d.original.data());
         }
         denied_.clear();
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, scratch_.c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(scratch_).c_str());
         // Refused while another process's key is still there.
-        ::RegDeleteKeyA(HKEY_CURRENT_USER, kParent);
+        ::RegDeleteKeyW(HKEY_CURRENT_USER, Wide(kParent).c_str());
     }
     Win32RegistryFixture(const Win32RegistryFixture&) = delete;
     Win32RegistryFixture& operator=(const Win32RegistryFixture&) = delete;
@@ -55,9 +68,16 @@ class Win32RegistryFixture : public contract::RegistryFixture {
     void SetValue(const std::string& path, const std::string& name, std::uint32_t type,
                   const std::string& data) override {
         const UniqueRegKey key = Open(path, KEY_ALL_ACCESS, true);
-        EXPECT_EQ(::RegSetValueExA(key.get(), name.c_str(), 0, type,
-                                   reinterpret_cast<const BYTE*>(data.data()),
-                                   static_cast<DWORD>(data.size())),
+        // Text is stored as the platform stores it, in UTF-16.
+        std::u16string units;
+        std::string bytes = data;
+        if (IsText(type)) {
+            ASSERT_TRUE(Utf8ToUtf16(data, units)) << name;
+            bytes.assign(reinterpret_cast<const char*>(units.data()), units.size() * 2);
+        }
+        EXPECT_EQ(::RegSetValueExW(key.get(), Wide(name).c_str(), 0, type,
+                                   reinterpret_cast<const BYTE*>(bytes.data()),
+                                   static_cast<DWORD>(bytes.size())),
                   ERROR_SUCCESS)
             << path << " " << name;
     }
@@ -85,8 +105,8 @@ class Win32RegistryFixture : public contract::RegistryFixture {
     bool ValueExists(const std::string& path, const std::string& name) override {
         UniqueRegKey key;
         return Walk(path, KEY_QUERY_VALUE, false, key) == ERROR_SUCCESS &&
-               ::RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                   ERROR_SUCCESS;
+               ::RegQueryValueExW(key.get(), Wide(name).c_str(), nullptr, nullptr, nullptr,
+                                  nullptr) == ERROR_SUCCESS;
     }
     std::optional<std::size_t> OpenHandles() const override { return std::nullopt; }
 
@@ -96,19 +116,19 @@ class Win32RegistryFixture : public contract::RegistryFixture {
         std::vector<unsigned char> original;
     };
 
-    // One name at a time: the ANSI calls take paths of up to 260 characters,
-    // and the long-name cases go beyond.
+    // One name at a time, so seeding never depends on how long a full path
+    // the platform takes (Wine's ANSI forms stop at 260 characters).
     static LSTATUS Walk(const std::string& path, REGSAM access, bool create, UniqueRegKey& key) {
         HKEY at = HKEY_CURRENT_USER;
         std::size_t start = 0;
         for (;;) {
             const std::size_t end = std::min(path.find('\\', start), path.size());
-            const std::string name = path.substr(start, end - start);
+            const std::wstring name = Wide(path.substr(start, end - start));
             const REGSAM want = end == path.size() ? access : MAXIMUM_ALLOWED;
             UniqueRegKey next;
-            const LSTATUS status = create ? ::RegCreateKeyExA(at, name.c_str(), 0, nullptr, 0, want,
+            const LSTATUS status = create ? ::RegCreateKeyExW(at, name.c_str(), 0, nullptr, 0, want,
                                                               nullptr, next.put(), nullptr)
-                                          : ::RegOpenKeyExA(at, name.c_str(), 0, want, next.put());
+                                          : ::RegOpenKeyExW(at, name.c_str(), 0, want, next.put());
             if (status != ERROR_SUCCESS) return status;
             key = std::move(next);
             at = key.get();
