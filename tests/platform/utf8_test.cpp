@@ -14,8 +14,8 @@ std::u16string Units(std::string_view utf8) {
 }
 
 TEST(Utf8Test, NamesInEveryScriptRoundTrip) {
-    for (const char* name : {"plain.txt", "Папка", "Ελληνικά", "日本語.txt", "\xF0\x9F\x98\x80.txt",
-                             "\xEF\xBF\xBF"}) {
+    for (const char* name :
+         {"plain.txt", "Папка", "Ελληνικά", "日本語.txt", "\xF0\x9F\x98\x80.txt", "\xEF\xBF\xBF"}) {
         EXPECT_EQ(Utf16ToUtf8(Units(name)), name);
     }
     EXPECT_EQ(Units("\xF0\x9F\x98\x80"), (std::u16string{0xD83D, 0xDE00}));
