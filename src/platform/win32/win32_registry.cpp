@@ -162,27 +162,29 @@ long Win32Registry::RegQueryInfoKeyA(HKey key, std::uint32_t* subKeys, std::uint
 
 long Win32Registry::RegEnumKeyExA(HKey key, std::uint32_t index, char* name,
                                   std::uint32_t* nameSize) {
-    std::vector<wchar_t> units(kKeyNameUnits);
+    if (nameUnits_.size() < kKeyNameUnits) nameUnits_.resize(kKeyNameUnits);
+    wchar_t* const units = nameUnits_.data();
     DWORD length = kKeyNameUnits;
     FILETIME lastWrite{};
-    const LSTATUS status = ::RegEnumKeyExW(ToHkey(key), index, units.data(), &length, nullptr,
-                                           nullptr, nullptr, &lastWrite);
+    const LSTATUS status =
+        ::RegEnumKeyExW(ToHkey(key), index, units, &length, nullptr, nullptr, nullptr, &lastWrite);
     if (status != ERROR_SUCCESS) return status;
-    return CopyName(units.data(), length, name, nameSize);
+    return CopyName(units, length, name, nameSize);
 }
 
 long Win32Registry::RegEnumValueA(HKey key, std::uint32_t index, char* name,
                                   std::uint32_t* nameSize, std::uint32_t* type, unsigned char* data,
                                   std::uint32_t* dataSize) {
-    std::vector<wchar_t> units(kValueNameUnits);
+    if (nameUnits_.size() < kValueNameUnits) nameUnits_.resize(kValueNameUnits);
+    wchar_t* const units = nameUnits_.data();
     DWORD length = kValueNameUnits;
-    const LSTATUS status = ::RegEnumValueW(ToHkey(key), index, units.data(), &length, nullptr,
-                                           nullptr, nullptr, nullptr);
+    const LSTATUS status =
+        ::RegEnumValueW(ToHkey(key), index, units, &length, nullptr, nullptr, nullptr, nullptr);
     if (status != ERROR_SUCCESS) return status;
-    const long copied = CopyName(units.data(), length, name, nameSize);
+    const long copied = CopyName(units, length, name, nameSize);
     if (copied != ERROR_SUCCESS || (!type && !data && !dataSize)) return copied;
     // Text is converted whole, so the data is read by the name just found.
-    return QueryValue(ToHkey(key), units.data(), type, data, dataSize);
+    return QueryValue(ToHkey(key), units, type, data, dataSize);
 }
 
 long Win32Registry::RegCloseKey(HKey key) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "platform/registry.h"
 
 namespace vw::win32 {
@@ -23,6 +25,12 @@ class Win32Registry final : public Registry {
     long RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                        std::uint32_t* type, unsigned char* data, std::uint32_t* dataSize) override;
     long RegCloseKey(HKey key) override;
+
+  private:
+    // Reused by the enumerations: a value name may take 16,384 units, and
+    // clearing that much for every entry of a long walk costs more than
+    // the walk itself.
+    std::vector<wchar_t> nameUnits_;
 };
 
 }  // namespace vw::win32
