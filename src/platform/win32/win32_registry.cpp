@@ -160,10 +160,14 @@ long Win32Registry::RegQueryInfoKeyA(HKey key, std::uint32_t* subKeys, std::uint
                               &lastWrite);
 }
 
+wchar_t* Win32Registry::NameUnits(std::size_t count) {
+    if (nameUnits_.size() < count) nameUnits_.resize(count);
+    return nameUnits_.data();
+}
+
 long Win32Registry::RegEnumKeyExA(HKey key, std::uint32_t index, char* name,
                                   std::uint32_t* nameSize) {
-    if (nameUnits_.size() < kKeyNameUnits) nameUnits_.resize(kKeyNameUnits);
-    wchar_t* const units = nameUnits_.data();
+    wchar_t* const units = NameUnits(kKeyNameUnits);
     DWORD length = kKeyNameUnits;
     FILETIME lastWrite{};
     const LSTATUS status =
@@ -175,8 +179,7 @@ long Win32Registry::RegEnumKeyExA(HKey key, std::uint32_t index, char* name,
 long Win32Registry::RegEnumValueA(HKey key, std::uint32_t index, char* name,
                                   std::uint32_t* nameSize, std::uint32_t* type, unsigned char* data,
                                   std::uint32_t* dataSize) {
-    if (nameUnits_.size() < kValueNameUnits) nameUnits_.resize(kValueNameUnits);
-    wchar_t* const units = nameUnits_.data();
+    wchar_t* const units = NameUnits(kValueNameUnits);
     DWORD length = kValueNameUnits;
     const LSTATUS status =
         ::RegEnumValueW(ToHkey(key), index, units, &length, nullptr, nullptr, nullptr, nullptr);

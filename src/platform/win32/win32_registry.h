@@ -27,9 +27,9 @@ class Win32Registry final : public Registry {
     long RegCloseKey(HKey key) override;
 
   private:
-    // Reused by the enumerations: a value name may take 16,384 units, and
-    // clearing that much for every entry of a long walk costs more than
-    // the walk itself.
+    // One buffer for every enumeration: a value name may take 16,384 units,
+    // too much to clear again for each entry of a long walk.
+    wchar_t* NameUnits(std::size_t count);
     std::vector<wchar_t> nameUnits_;
 };
 
