@@ -1,7 +1,7 @@
 #include "platform/file_system.h"
 
 #include "platform/run_error.h"
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace vw {
 

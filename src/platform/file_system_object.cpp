@@ -3,8 +3,8 @@
 #include <cctype>
 #include <optional>
 
-#include "platform/path_root.h"
 #include "platform/run_error.h"
+#include "text/path_root.h"
 
 namespace vw {
 

@@ -40,13 +40,15 @@ constexpr long kCannotCreateObject = 429;
 }  // namespace errnum
 
 // "On failure, resume with the next statement": runs one statement and drops
-// any run-time failure raised inside it. An operation with that handling wraps
-// each of its statements in one call.
+// a run-time failure raised inside it. An operation with that handling wraps
+// each of its statements in one call. Anything else (a bug, a logic error)
+// is no run-time failure of the model: it passes on, to end the program
+// quietly at Main's top level rather than be skipped.
 template <typename Statement>
-void ResumeNext(Statement&& statement) noexcept {
+void ResumeNext(Statement&& statement) {
     try {
         statement();
-    } catch (const std::exception&) {
+    } catch (const RunError&) {
         // Dropped on purpose: the caller goes on with its next statement.
     }
 }

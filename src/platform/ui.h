@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace vw {
 

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "platform/name_case.h"
 #include "platform/run_error.h"
 #include "registry/open_reg_key.h"
+#include "text/name_case.h"
 
 namespace vw {
 
@@ -129,7 +129,7 @@ void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
                 ++index;
             }
         }
-    } catch (const std::exception&) {
+    } catch (const RunError&) {
         // Ends the walk; the key is closed on the way out.
     }
 }

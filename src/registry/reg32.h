@@ -28,7 +28,7 @@ void DeleteRegValue(Platform& p, HKey root, const std::string& path, const std::
 long DeleteRegKeyTree(Platform& p, HKey root, const std::string& path);
 
 // Deletes every value of the key whose name begins with `prefix`, without
-// regard to case as Windows compares names (see platform/name_case.h); an
+// regard to case as Windows compares names (see text/name_case.h); an
 // empty prefix matches every value.
 void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
                              const std::string& prefix);

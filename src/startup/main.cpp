@@ -8,7 +8,9 @@
 
 namespace vw {
 
-void Main(Platform& platform) noexcept {
+namespace {
+
+void Run(Platform& platform) {
     bool anotherRuns = false;
     ResumeNext([&] { anotherRuns = platform.process.AnotherInstanceRunning(); });
     if (anotherRuns) return;
@@ -28,6 +30,18 @@ void Main(Platform& platform) noexcept {
         form->StartClean();
     });
     ResumeNext([&] { form.reset(); });
+}
+
+}  // namespace
+
+void Main(Platform& platform) noexcept {
+    try {
+        Run(platform);
+    } catch (...) {
+        // No run-time failure of the model, a fault: an unattended run still
+        // ends quietly, the window unloaded on the way out, never in a crash
+        // dialog.
+    }
 }
 
 }  // namespace vw

@@ -15,8 +15,7 @@ struct Step {
 
 void frmWash::StartClean() {
     const char* kStd = section::kStandardOptions;
-    // The fixed order of the run. A step whose washer has not joined the run
-    // yet has no action and only makes its progress step.
+    // The fixed order of the run.
     static const Step kRun[] = {
         {kStd, "FindHistory", false, [](frmWash& f) { f.WashFindHistory(); },
          Ctl::lblChkFindHistory},
@@ -40,7 +39,7 @@ void frmWash::StartClean() {
 
     for (const Step& step : kRun) {
         const bool isOne = Setting(step.section, step.key) == "1";
-        if (isOne != step.skipSwitch && step.action) step.action(*this);
+        if (isOne != step.skipSwitch) step.action(*this);
         StepProgress(step.label);
     }
 

@@ -10,9 +10,9 @@
 
 #include "fuzz_check.h"
 #include "platform/field_reader.h"
-#include "platform/name_case.h"
-#include "platform/utf8.h"
 #include "support/sim_run.h"
+#include "text/name_case.h"
+#include "text/utf8.h"
 #include "wash/frm_wash.h"
 
 using vw::fuzz::Require;

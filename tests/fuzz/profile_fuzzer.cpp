@@ -7,8 +7,8 @@
 
 #include "common/read_ini.h"
 #include "fuzz_check.h"
-#include "platform/utf8.h"
 #include "support/sim_run.h"
+#include "text/utf8.h"
 
 using vw::fuzz::Require;
 

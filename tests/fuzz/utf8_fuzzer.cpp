@@ -7,8 +7,8 @@
 
 #include "common/read_ini.h"
 #include "fuzz_check.h"
-#include "platform/name_case.h"
-#include "platform/utf8.h"
+#include "text/name_case.h"
+#include "text/utf8.h"
 
 using vw::fuzz::Require;
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/name_case.h"
 #include "platform/run_error.h"
-#include "platform/utf8.h"
+#include "text/name_case.h"
+#include "text/utf8.h"
 
 namespace vw::sim {
 

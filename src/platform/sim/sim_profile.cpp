@@ -1,7 +1,7 @@
 #include "platform/sim/sim_profile.h"
 
-#include "common/read_ini.h"
-#include "platform/utf8.h"
+#include "text/profile_text.h"
+#include "text/utf8.h"
 
 namespace vw::sim {
 

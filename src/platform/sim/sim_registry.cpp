@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/name_case.h"
-#include "platform/utf8.h"
+#include "text/name_case.h"
+#include "text/utf8.h"
 
 namespace vw::sim {
 

@@ -1,6 +1,6 @@
 #include "platform/sim/sim_shell.h"
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace vw::sim {
 

@@ -18,9 +18,6 @@ struct DestroyWindowCloser {
 struct ReleaseScreenDcCloser {
     void operator()(HDC h) const noexcept { ::ReleaseDC(nullptr, h); }
 };
-struct DeleteDcCloser {
-    void operator()(HDC h) const noexcept { ::DeleteDC(h); }
-};
 struct RegCloseKeyCloser {
     void operator()(HKEY h) const noexcept { ::RegCloseKey(h); }
 };
@@ -32,8 +29,6 @@ using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseCloser, -1>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindowCloser>;
 // A device context obtained with GetDC(nullptr).
 using UniqueScreenDc = UniqueHandle<HDC, ReleaseScreenDcCloser>;
-// A device context obtained with CreateCompatibleDC.
-using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcCloser>;
 using UniqueRegKey = UniqueHandle<HKEY, RegCloseKeyCloser>;
 
 }  // namespace vw::win32

@@ -1,6 +1,6 @@
 #include "platform/win32/wide.h"
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 

@@ -7,7 +7,7 @@ namespace vw::win32 {
 
 // The edge where names cross from the seam's UTF-8 to the wide API.
 
-// False for bytes that are no UTF-8 (see platform/utf8.h) and for a NUL
+// False for bytes that are no UTF-8 (see text/utf8.h) and for a NUL
 // inside the text: the API would end the name there and address another one.
 bool ToWide(std::string_view utf8, std::wstring& wide);
 

@@ -6,10 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "common/read_ini.h"
-#include "platform/utf8.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
+#include "text/profile_text.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 

@@ -4,7 +4,11 @@
 #include "startup/main.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    vw::win32::Win32Platform platform;
-    vw::Main(platform.Get());
+    try {
+        vw::win32::Win32Platform platform;
+        vw::Main(platform.Get());
+    } catch (...) {
+        // A platform that cannot be set up ends the program as quietly.
+    }
     return 0;
 }

@@ -1,9 +1,9 @@
 #include "common/settings.h"
 #include "platform/field_reader.h"
 #include "platform/file_system_object.h"
-#include "platform/path_root.h"
 #include "platform/run_error.h"
 #include "registry/reg32.h"
+#include "text/path_root.h"
 #include "wash/frm_wash.h"
 
 namespace vw {

@@ -4,9 +4,9 @@
 #include "common/add_backslash.h"
 #include "registry/reg32.h"
 #include "wash/frm_wash.h"
+#include "washers/guards/temp_guard.h"
 #include "washers/ie/ie_cache.h"
 #include "washers/ie/url_history.h"
-#include "washers/windows/temp_guard.h"
 
 namespace vw {
 

@@ -1,7 +1,7 @@
 #include "platform/file_system_object.h"
 #include "platform/run_error.h"
 #include "wash/frm_wash.h"
-#include "washers/windows/temp_guard.h"
+#include "washers/guards/temp_guard.h"
 
 namespace vw {
 

@@ -5,9 +5,9 @@
 #include <map>
 #include <utility>
 
-#include "platform/name_case.h"
 #include "registry/open_reg_key.h"
 #include "registry/reg32.h"
+#include "text/name_case.h"
 
 namespace vw::contract {
 

@@ -11,10 +11,10 @@
 
 #include "platform/contract/registry_cases.h"
 #include "platform/sim/sim_platform.h"
-#include "platform/utf8.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_registry.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 namespace {

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "platform/contract/profile_cases.h"
-#include "platform/utf8.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "scoped_temp_folder.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 namespace {

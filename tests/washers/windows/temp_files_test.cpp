@@ -2,7 +2,7 @@
 
 #include "support/sim_run.h"
 #include "wash/frm_wash.h"
-#include "washers/windows/temp_guard.h"
+#include "washers/guards/temp_guard.h"
 
 namespace vw {
 namespace {

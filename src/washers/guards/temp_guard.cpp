@@ -1,8 +1,8 @@
-#include "washers/windows/temp_guard.h"
+#include "washers/guards/temp_guard.h"
 
 #include <cctype>
 
-#include "platform/path_root.h"
+#include "text/path_root.h"
 
 namespace vw {
 

@@ -1,4 +1,4 @@
-#include "platform/path_root.h"
+#include "text/path_root.h"
 
 #include <cctype>
 

@@ -1,8 +1,8 @@
-#include "platform/name_case.h"
+#include "text/name_case.h"
 
 #include <cctype>
 
-#include "platform/utf8.h"
+#include "text/utf8.h"
 
 namespace vw {
 
