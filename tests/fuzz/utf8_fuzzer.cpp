@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
-#include "common/read_ini.h"
 #include "fuzz_check.h"
 #include "text/name_case.h"
+#include "text/profile_text.h"
 #include "text/utf8.h"
 
 using vw::fuzz::Require;
