@@ -44,14 +44,9 @@ std::string PtrToAnsiString(const char* address) {
     return Utf16ToUtf8(wide);
 }
 
-// The ANSI bytes of a URL; false when it has none (no UTF-8, a NUL inside, a
-// character the code page lacks), so it names no entry.
+// The ANSI bytes of a URL; false when it has none (no UTF-8, a character the
+// code page lacks), so it names no entry.
 bool ToAnsi(const std::string& url, std::string& ansi) {
-    if (url.find('\0') != std::string::npos) return false;
-    if (IsAscii(url.data(), url.size())) {
-        ansi = url;
-        return true;
-    }
     std::u16string wide;
     if (!Utf8ToUtf16(url, wide)) return false;
     const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
@@ -121,6 +116,9 @@ std::unique_ptr<CacheWalk> Win32UrlCache::Walk() {
 }
 
 bool Win32UrlCache::DeleteEntry(const std::string& url) {
+    // A NUL would end the name early and address another entry.
+    if (url.find('\0') != std::string::npos) return false;
+    if (IsAscii(url.data(), url.size())) return ::DeleteUrlCacheEntryA(url.c_str()) != FALSE;
     std::string ansi;
     return ToAnsi(url, ansi) && ::DeleteUrlCacheEntryA(ansi.c_str()) != FALSE;
 }

@@ -72,6 +72,8 @@ void RunCacheCase(CacheStage& stage, const CacheCase& c) {
     for (const StagedCacheEntry& entry : c.entries) {
         stage.Commit(entry);
         ours[entry.url] = entry.listedAs;
+        // The platform would end the name at the NUL: it must name nothing.
+        EXPECT_FALSE(stage.Cache().DeleteEntry(entry.url + std::string(1, '\0') + "x"));
     }
     EXPECT_EQ(Listed(stage.Cache(), ours, c.deleteWhileWalking), ours);
     // What a walk deleted is gone; the rest goes now, once.
