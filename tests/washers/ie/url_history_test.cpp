@@ -112,6 +112,10 @@ TEST_F(URLHistoryTest, RemoveDeletesFromTheStoreAndClosesTheGapWithoutReReading)
     EXPECT_EQ(ErrorOf([&] { history.Remove(3); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { history.Item(0); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(store.entries.size(), 3u);
+
+    history.Remove(2);
+    EXPECT_FALSE(Stored("http://a.test/3"));
+    EXPECT_EQ(UrlsOf(history), Urls{"http://b.test/2"});
 }
 
 TEST_F(URLHistoryTest, DatesAreLocalTimeReadAfreshFromTheirOwnFields) {
