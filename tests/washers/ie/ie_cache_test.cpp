@@ -59,7 +59,11 @@ TEST_P(DeleteCacheURLListTest, LeavesOnlyWhatItMay) {
     std::set<std::string> left;
     for (const auto& entry : m.sim.urlCache.entries) left.insert(entry.first);
     EXPECT_EQ(left, GetParam().left);
-    EXPECT_EQ(m.sim.journal, (sim::Journal{"cache walk", "cache walk end"}));
+    // One walk, closed before the cleaner returns.
+    const sim::Journal& j = m.sim.journal;
+    ASSERT_GE(j.size(), 2u);
+    EXPECT_EQ(sim::Journal(j.end() - 2, j.end()), (sim::Journal{"cache walk", "cache walk end"}));
+    EXPECT_EQ(m.JournalCount("cache walk"), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DeleteCacheURLListTest, ::testing::ValuesIn(CleanerCases()),
