@@ -2,102 +2,82 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/file_time.h"
 
 namespace vw {
 
-// A COM result: negative means failure.
+// A COM result: negative means failure. The history store's failures raise
+// RunError carrying it as their number.
 using HResult = std::int32_t;
 
 namespace hresult {
-constexpr HResult kOk = 0;
-constexpr HResult kFalse = 1;
 constexpr HResult kNotImplemented = static_cast<HResult>(0x80004001u);
 constexpr HResult kFail = static_cast<HResult>(0x80004005u);
 constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057u);
 constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
 }  // namespace hresult
 
-// STATURL as the build target lays it out: 40 bytes on a 32-bit target, 56 on
-// a 64-bit one. The Win32 backend proves the layout against the platform's.
-// The enumerator allocates both strings with the COM task allocator; they
-// belong to whoever received the record, who frees them with CoTaskMemFree.
-struct StatUrl {
-    std::uint32_t cbSize;
-    char16_t* pwcsUrl;
-    char16_t* pwcsTitle;  // null when the page had no title
-    FileTime ftLastVisited;
-    FileTime ftLastUpdated;
-    FileTime ftExpires;
-    std::uint32_t dwFlags;
-};
-
-// STATURL flag bits and SetFilter's query flags.
+// An entry's flag bits, and the query flags of a filtered walk.
 namespace staturl {
 constexpr std::uint32_t kIsCached = 0x1;
 constexpr std::uint32_t kIsTopLevel = 0x2;
 constexpr std::uint32_t kQueryIsCached = 0x10000;
-constexpr std::uint32_t kQueryNoUrl = 0x20000;
-constexpr std::uint32_t kQueryNoTitle = 0x40000;
 constexpr std::uint32_t kQueryTopLevel = 0x80000;
 }  // namespace staturl
 
-// SYSTEMTIME.
-struct SystemTime {
-    std::uint16_t wYear;
-    std::uint16_t wMonth;
-    std::uint16_t wDayOfWeek;
-    std::uint16_t wDay;
-    std::uint16_t wHour;
-    std::uint16_t wMinute;
-    std::uint16_t wSecond;
-    std::uint16_t wMilliseconds;
+// One entry of the URL history, as the store lists it. Times are UTC.
+struct HistoryEntry {
+    std::string url;    // UTF-8
+    std::string title;  // UTF-8; empty when the page had none
+    FileTime lastVisited{};
+    FileTime lastUpdated{};
+    FileTime expires{};
+    std::uint32_t flags = 0;
 };
 
-// IEnumSTATURL: one walk over the store; released when destroyed.
-class UrlHistoryEnum {
+// One walk over the entries a store's filter lets through, in the store's
+// order; released when destroyed.
+class HistoryWalk {
   public:
-    virtual ~UrlHistoryEnum() = default;
+    virtual ~HistoryWalk() = default;
 
-    // Fills up to `celt` records and says how many in `*pceltFetched`; 1 (false)
-    // when fewer than asked were left. Every field but cbSize is written.
-    virtual HResult Next(std::uint32_t celt, StatUrl* rgelt, std::uint32_t* pceltFetched) = 0;
-    // From now on only URLs that start with `poszFilter` are listed, as the
-    // query flags allow; a null prefix with flags 0 lists every entry.
-    virtual HResult SetFilter(const char16_t* poszFilter, std::uint32_t dwFlags) = 0;
+    // The next entry; false at the end. A failing fetch raises RunError
+    // carrying its HRESULT.
+    virtual bool Next(HistoryEntry& entry) = 0;
 };
 
-// IUrlHistoryStg2 of one store object; released when destroyed.
-class UrlHistoryStg {
+// One connection to the system's URL history store; released when destroyed.
+// Every call that fails raises RunError carrying the store's HRESULT; none
+// returns a failure.
+class HistoryStore {
   public:
-    virtual ~UrlHistoryStg() = default;
+    virtual ~HistoryStore() = default;
 
-    virtual HResult AddUrl(const char16_t* pocsUrl, const char16_t* pocsTitle,
-                           std::uint32_t dwFlags) = 0;
-    virtual HResult DeleteUrl(const char16_t* pocsUrl, std::uint32_t dwFlags) = 0;
-    // On success `enumerator` holds a new walk over the store.
-    virtual HResult EnumUrls(std::unique_ptr<UrlHistoryEnum>& enumerator) = 0;
-    virtual HResult ClearHistory() = 0;
+    virtual void AddUrl(const std::string& url, const std::string& title, std::uint32_t flags) = 0;
+    // A URL that is not there is left to the store to judge.
+    virtual void DeleteUrl(const std::string& url, std::uint32_t flags) = 0;
+    virtual void ClearHistory() = 0;
+    // A walk filtered by URL prefix and query flags: no prefix and flags 0
+    // list every entry. Raises when the walk cannot be made or filtered.
+    virtual std::unique_ptr<HistoryWalk> EnumUrls(const std::optional<std::string>& urlStartsWith,
+                                                  std::uint32_t flags) = 0;
 };
 
-// The system's URL history and the services its records need.
+// The system's URL history.
 class UrlHistory {
   public:
     virtual ~UrlHistory() = default;
 
-    // CoCreateInstance of CLSID_CUrlHistory for IUrlHistoryStg2. The store
-    // keeps COM ready on this thread for as long as it lives.
-    virtual HResult CreateUrlHistoryStg(std::unique_ptr<UrlHistoryStg>& store) = 0;
-    // Frees a string of a STATURL record; null is harmless.
-    virtual void CoTaskMemFree(void* block) = 0;
-
-    // The conversions of kernel32 and oleaut32; false on failure, with the
-    // output then not to be relied on. A variant time counts days since
-    // 30 December 1899 and ignores milliseconds.
-    virtual bool FileTimeToLocalFileTime(const FileTime& fileTime, FileTime& localFileTime) = 0;
-    virtual bool FileTimeToSystemTime(const FileTime& fileTime, SystemTime& systemTime) = 0;
-    virtual bool SystemTimeToVariantTime(const SystemTime& systemTime, double& variantTime) = 0;
+    // Raises RunError carrying the HRESULT when the store can't be created.
+    virtual std::unique_ptr<HistoryStore> OpenStore() = 0;
+    // `utc` as an OLE Automation date (days since 30 December 1899, whole
+    // seconds) in local time; in UTC when the local conversion fails; 0 when
+    // the time has no date (past the year 9999, or no calendar time at all).
+    // Never raises.
+    virtual double LocalDate(const FileTime& utc) = 0;
 };
 
 }  // namespace vw

@@ -31,7 +31,7 @@ class SimPlatform {
     SimProcess process{files, faults, journal};
     SimUi ui{faults, journal};
     SimRegistry registry{faults};
-    SimUrlCache urlCache{faults, journal};
+    SimUrlCache urlCache{journal};
     SimUrlHistory urlHistory{faults, journal};
 
   private:

@@ -4,84 +4,123 @@
 // Needs the definitions of <windows.h> before it.
 #include <wininet.h>
 
-#include <cstddef>
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 namespace {
 
-// The core reads records through its own declaration of the structure.
-using Info = INTERNET_CACHE_ENTRY_INFOA;
-static_assert(sizeof(CacheEntryInfo) == sizeof(Info));
-static_assert(offsetof(CacheEntryInfo, lpszSourceUrlName) == offsetof(Info, lpszSourceUrlName));
-static_assert(offsetof(CacheEntryInfo, lpszLocalFileName) == offsetof(Info, lpszLocalFileName));
-static_assert(offsetof(CacheEntryInfo, CacheEntryType) == offsetof(Info, CacheEntryType));
-static_assert(offsetof(CacheEntryInfo, LastModifiedTime) == offsetof(Info, LastModifiedTime));
-static_assert(offsetof(CacheEntryInfo, LastSyncTime) == offsetof(Info, LastSyncTime));
-static_assert(offsetof(CacheEntryInfo, lpHeaderInfo) == offsetof(Info, lpHeaderInfo));
-static_assert(offsetof(CacheEntryInfo, lpszFileExtension) == offsetof(Info, lpszFileExtension));
-static_assert(offsetof(CacheEntryInfo, dwReserved) == offsetof(Info, dwReserved));
+struct FindCloseUrlCacheCloser {
+    void operator()(HANDLE h) const noexcept { ::FindCloseUrlCache(h); }
+};
+using UniqueCacheFind = UniqueHandle<HANDLE, FindCloseUrlCacheCloser>;
+
 static_assert(cacheentry::kNormal == NORMAL_CACHE_ENTRY &&
               cacheentry::kCookie == COOKIE_CACHE_ENTRY &&
               cacheentry::kUrlHistory == URLHISTORY_CACHE_ENTRY);
 
-Info* Native(CacheEntryInfo* info) {
-    return reinterpret_cast<Info*>(info);
-}
-HANDLE Native(CacheFindHandle find) {
-    return reinterpret_cast<HANDLE>(find);
+// Room for an entry with a long URL and its headers: most walks never grow it.
+constexpr DWORD kFirstBufferBytes = 4096;
+
+bool IsAscii(const char* text, std::size_t length) {
+    return std::all_of(text, text + length, [](char c) { return (c & 0x80) == 0; });
 }
 
-// DWORD and std::uint32_t differ in type, not in size: the size goes through
-// a DWORD of our own and back. Writing it back leaves the last error alone.
-class Size {
+// The NUL-terminated ANSI string at `address`, as UTF-8; null gives "".
+std::string PtrToAnsiString(const char* address) {
+    if (!address) return {};
+    const auto length = static_cast<int>(std::strlen(address));
+    if (IsAscii(address, static_cast<std::size_t>(length))) return std::string(address, length);
+    std::u16string wide(
+        static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, address, length, nullptr, 0)),
+        u'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, address, length, reinterpret_cast<wchar_t*>(wide.data()),
+                          static_cast<int>(wide.size()));
+    return Utf16ToUtf8(wide);
+}
+
+// The ANSI bytes of a URL; false when it has none (no UTF-8, a character the
+// code page lacks), so it names no entry.
+bool ToAnsi(const std::string& url, std::string& ansi) {
+    std::u16string wide;
+    if (!Utf8ToUtf16(url, wide)) return false;
+    const auto* units = reinterpret_cast<const wchar_t*>(wide.data());
+    const auto count = static_cast<int>(wide.size());
+    BOOL lossy = FALSE;
+    ansi.assign(static_cast<std::size_t>(::WideCharToMultiByte(
+                    CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, nullptr, 0, nullptr, nullptr)),
+                '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, ansi.data(),
+                          static_cast<int>(ansi.size()), nullptr, &lossy);
+    return !lossy;
+}
+
+// One enumeration handle and one entry buffer for the whole walk; the buffer
+// grows only when the cache asks for more room.
+class Win32CacheWalk final : public CacheWalk {
   public:
-    explicit Size(std::uint32_t* size) : size_(size), value_(size ? *size : 0) {}
-    ~Size() {
-        if (size_) *size_ = value_;
+    bool Next(CacheEntry& entry) override {
+        if (ended_) return false;
+        for (;;) {
+            DWORD size = Capacity();
+            if (Fetch(&size)) break;
+            // Any other failure, or a size that would not grow the buffer,
+            // ends the walk as a failed fetch does.
+            if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size <= Capacity() ||
+                !Grow(size)) {
+                ended_ = true;
+                return false;
+            }
+        }
+        const auto* info = Info();
+        entry.url = PtrToAnsiString(info->lpszSourceUrlName);
+        entry.type = info->CacheEntryType;
+        return true;
     }
-    Size(const Size&) = delete;
-    Size& operator=(const Size&) = delete;
-    DWORD* get() { return size_ ? &value_ : nullptr; }
 
   private:
-    std::uint32_t* size_;
-    DWORD value_;
+    bool Fetch(DWORD* size) {
+        if (find_) return ::FindNextUrlCacheEntryA(find_.get(), Info(), size) != FALSE;
+        find_.reset(::FindFirstUrlCacheEntryA(nullptr, Info(), size));
+        return static_cast<bool>(find_);
+    }
+    bool Grow(DWORD bytes) {
+        try {
+            buffer_.resize((bytes + sizeof(Word) - 1) / sizeof(Word));
+            return true;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+    DWORD Capacity() const { return static_cast<DWORD>(buffer_.size() * sizeof(Word)); }
+    INTERNET_CACHE_ENTRY_INFOA* Info() {
+        return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer_.data());
+    }
+
+    // Words keep the record's pointers aligned.
+    using Word = std::uint64_t;
+    std::vector<Word> buffer_ = std::vector<Word>(kFirstBufferBytes / sizeof(Word));
+    UniqueCacheFind find_;
+    bool ended_ = false;
 };
 
 }  // namespace
 
-CacheFindHandle Win32UrlCache::FindFirstUrlCacheEntryA(const char* searchPattern,
-                                                       CacheEntryInfo* entryInfo,
-                                                       std::uint32_t* entryInfoSize) {
-    Size size(entryInfoSize);
-    return reinterpret_cast<CacheFindHandle>(
-        ::FindFirstUrlCacheEntryA(searchPattern, Native(entryInfo), size.get()));
+std::unique_ptr<CacheWalk> Win32UrlCache::Walk() {
+    return std::make_unique<Win32CacheWalk>();
 }
 
-bool Win32UrlCache::FindNextUrlCacheEntryA(CacheFindHandle find, CacheEntryInfo* entryInfo,
-                                           std::uint32_t* entryInfoSize) {
-    Size size(entryInfoSize);
-    return ::FindNextUrlCacheEntryA(Native(find), Native(entryInfo), size.get()) != FALSE;
-}
-
-bool Win32UrlCache::DeleteUrlCacheEntryA(const std::string& urlName) {
-    return ::DeleteUrlCacheEntryA(urlName.c_str()) != FALSE;
-}
-
-bool Win32UrlCache::FindCloseUrlCache(CacheFindHandle find) {
-    return ::FindCloseUrlCache(Native(find)) != FALSE;
-}
-
-std::uint32_t Win32UrlCache::GetLastError() {
-    return ::GetLastError();
-}
-
-void* Win32UrlCache::LocalAlloc(std::uint32_t flags, std::size_t bytes) {
-    return ::LocalAlloc(flags, bytes);
-}
-
-void* Win32UrlCache::LocalFree(void* block) {
-    return ::LocalFree(block);
+bool Win32UrlCache::DeleteEntry(const std::string& url) {
+    // A NUL would end the name early and address another entry.
+    if (url.find('\0') != std::string::npos) return false;
+    if (IsAscii(url.data(), url.size())) return ::DeleteUrlCacheEntryA(url.c_str()) != FALSE;
+    std::string ansi;
+    return ToAnsi(url, ansi) && ::DeleteUrlCacheEntryA(ansi.c_str()) != FALSE;
 }
 
 }  // namespace vw::win32

@@ -4,18 +4,13 @@
 
 namespace vw::win32 {
 
-// Forwards to WinINet's ANSI URL-cache functions and the local heap.
+// WinINet's URL cache through its ANSI forms: the cache keeps a URL as the
+// bytes it was given, so a URL read in ANSI and written back in ANSI names
+// the same entry, whatever those bytes are.
 class Win32UrlCache final : public UrlCache {
   public:
-    CacheFindHandle FindFirstUrlCacheEntryA(const char* searchPattern, CacheEntryInfo* entryInfo,
-                                            std::uint32_t* entryInfoSize) override;
-    bool FindNextUrlCacheEntryA(CacheFindHandle find, CacheEntryInfo* entryInfo,
-                                std::uint32_t* entryInfoSize) override;
-    bool DeleteUrlCacheEntryA(const std::string& urlName) override;
-    bool FindCloseUrlCache(CacheFindHandle find) override;
-    std::uint32_t GetLastError() override;
-    void* LocalAlloc(std::uint32_t flags, std::size_t bytes) override;
-    void* LocalFree(void* block) override;
+    std::unique_ptr<CacheWalk> Walk() override;
+    bool DeleteEntry(const std::string& url) override;
 };
 
 }  // namespace vw::win32

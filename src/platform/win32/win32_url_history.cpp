@@ -6,9 +6,12 @@
 #include <urlhist.h>
 #include <wrl/client.h>
 
-#include <cstddef>
-#include <memory>
+#include <cstdio>
 #include <utility>
+
+#include "platform/run_error.h"
+#include "platform/win32/wide.h"
+#include "text/utf8.h"
 
 namespace vw::win32 {
 namespace {
@@ -19,23 +22,43 @@ using Microsoft::WRL::ComPtr;
 constexpr CLSID kClsidCUrlHistory = {
     0x3c374a40, 0xbae4, 0x11cf, {0xbf, 0x7d, 0x00, 0xaa, 0x00, 0x69, 0x46, 0xee}};
 
-// The core reads records and times through its own declarations.
-static_assert(sizeof(char16_t) == sizeof(WCHAR));
-static_assert(sizeof(StatUrl) == sizeof(STATURL));
-static_assert(offsetof(StatUrl, pwcsUrl) == offsetof(STATURL, pwcsUrl));
-static_assert(offsetof(StatUrl, pwcsTitle) == offsetof(STATURL, pwcsTitle));
-static_assert(offsetof(StatUrl, ftLastVisited) == offsetof(STATURL, ftLastVisited));
-static_assert(offsetof(StatUrl, ftLastUpdated) == offsetof(STATURL, ftLastUpdated));
-static_assert(offsetof(StatUrl, ftExpires) == offsetof(STATURL, ftExpires));
-static_assert(offsetof(StatUrl, dwFlags) == offsetof(STATURL, dwFlags));
-static_assert(sizeof(FileTime) == sizeof(FILETIME) && sizeof(SystemTime) == sizeof(SYSTEMTIME));
+static_assert(staturl::kIsCached == STATURLFLAG_ISCACHED &&
+              staturl::kIsTopLevel == STATURLFLAG_ISTOPLEVEL &&
+              staturl::kQueryIsCached == STATURL_QUERYFLAG_ISCACHED &&
+              staturl::kQueryTopLevel == STATURL_QUERYFLAG_TOPLEVEL);
 
-const WCHAR* Wide(const char16_t* text) {
-    return reinterpret_cast<const WCHAR*>(text);
+// Raises the store's failure as the run-time error it is.
+void Check(HRESULT result, const char* call) {
+    if (SUCCEEDED(result)) return;
+    char text[64];
+    std::snprintf(text, sizeof text, "Automation error 0x%08X in %s", static_cast<unsigned>(result),
+                  call);
+    throw RunError(result, text);
 }
-const FILETIME* Native(const FileTime* time) {
-    return reinterpret_cast<const FILETIME*>(time);
+
+// A string for the store; text that is no UTF-8, or holds a NUL, names nothing
+// the store could hold.
+std::wstring Wide(const std::string& utf8, const char* call) {
+    std::wstring wide;
+    if (!ToWide(utf8, wide)) Check(E_INVALIDARG, call);
+    return wide;
 }
+
+// The NUL-terminated UTF-16 text at `address`, as UTF-8; null gives "".
+std::string PtrToWideString(const wchar_t* address) {
+    if (!address) return {};
+    return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(address)));
+}
+
+FileTime FromNative(const FILETIME& time) {
+    return {time.dwLowDateTime, time.dwHighDateTime};
+}
+
+// A string the store allocated with the COM task allocator.
+struct TaskString {
+    ~TaskString() { ::CoTaskMemFree(text); }
+    LPWSTR text;
+};
 
 // COM ready on this thread while the object lives. A thread already in the
 // multithreaded apartment keeps it and owes no CoUninitialize.
@@ -52,47 +75,61 @@ class ComApartment {
     HRESULT result_;
 };
 
-class Win32UrlHistoryEnum final : public UrlHistoryEnum {
+class Win32HistoryWalk final : public HistoryWalk {
   public:
-    explicit Win32UrlHistoryEnum(ComPtr<IEnumSTATURL> enumerator)
-        : enumerator_(std::move(enumerator)) {}
+    explicit Win32HistoryWalk(ComPtr<IEnumSTATURL> walk) : walk_(std::move(walk)) {}
 
-    HResult Next(std::uint32_t celt, StatUrl* rgelt, std::uint32_t* pceltFetched) override {
+    bool Next(HistoryEntry& entry) override {
         ULONG fetched = 0;
-        const HRESULT hr = enumerator_->Next(celt, reinterpret_cast<STATURL*>(rgelt), &fetched);
-        if (pceltFetched) *pceltFetched = fetched;
-        return hr;
-    }
-    HResult SetFilter(const char16_t* poszFilter, std::uint32_t dwFlags) override {
-        return enumerator_->SetFilter(Wide(poszFilter), dwFlags);
+        const HRESULT hr = walk_->Next(1, &record_, &fetched);
+        if (fetched == 0) {
+            Check(hr, "Next");
+            return false;
+        }
+        // The record's strings are ours from here on, whatever happens next.
+        const TaskString title{std::exchange(record_.pwcsTitle, nullptr)};
+        const TaskString url{std::exchange(record_.pwcsUrl, nullptr)};
+        Check(hr, "Next");
+        entry.url = PtrToWideString(url.text);
+        entry.title = PtrToWideString(title.text);
+        entry.lastVisited = FromNative(record_.ftLastVisited);
+        entry.lastUpdated = FromNative(record_.ftLastUpdated);
+        entry.expires = FromNative(record_.ftExpires);
+        entry.flags = record_.dwFlags;
+        return true;
     }
 
   private:
     ComApartment apartment_;  // declared first: outlives the pointer
-    ComPtr<IEnumSTATURL> enumerator_;
+    ComPtr<IEnumSTATURL> walk_;
+    // Zeroed once, size included: the store sees the record as it left it.
+    STATURL record_{};
 };
 
-class Win32UrlHistoryStg final : public UrlHistoryStg {
+class Win32HistoryStore final : public HistoryStore {
   public:
-    HRESULT Create() {
-        return ::CoCreateInstance(kClsidCUrlHistory, nullptr, CLSCTX_INPROC_SERVER,
-                                  IID_PPV_ARGS(&store_));
+    Win32HistoryStore() {
+        Check(::CoCreateInstance(kClsidCUrlHistory, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(&store_)),
+              "CoCreateInstance");
     }
 
-    HResult AddUrl(const char16_t* pocsUrl, const char16_t* pocsTitle,
-                   std::uint32_t dwFlags) override {
-        return store_->AddUrl(Wide(pocsUrl), Wide(pocsTitle), dwFlags);
+    void AddUrl(const std::string& url, const std::string& title, std::uint32_t flags) override {
+        Check(store_->AddUrl(Wide(url, "AddUrl").c_str(), Wide(title, "AddUrl").c_str(), flags),
+              "AddUrl");
     }
-    HResult DeleteUrl(const char16_t* pocsUrl, std::uint32_t dwFlags) override {
-        return store_->DeleteUrl(Wide(pocsUrl), dwFlags);
+    void DeleteUrl(const std::string& url, std::uint32_t flags) override {
+        Check(store_->DeleteUrl(Wide(url, "DeleteUrl").c_str(), flags), "DeleteUrl");
     }
-    HResult EnumUrls(std::unique_ptr<UrlHistoryEnum>& enumerator) override {
-        ComPtr<IEnumSTATURL> native;
-        const HRESULT hr = store_->EnumUrls(&native);
-        if (SUCCEEDED(hr)) enumerator = std::make_unique<Win32UrlHistoryEnum>(std::move(native));
-        return hr;
+    void ClearHistory() override { Check(store_->ClearHistory(), "ClearHistory"); }
+    std::unique_ptr<HistoryWalk> EnumUrls(const std::optional<std::string>& urlStartsWith,
+                                          std::uint32_t flags) override {
+        ComPtr<IEnumSTATURL> walk;
+        Check(store_->EnumUrls(&walk), "EnumUrls");
+        const std::wstring prefix = urlStartsWith ? Wide(*urlStartsWith, "SetFilter") : L"";
+        Check(walk->SetFilter(urlStartsWith ? prefix.c_str() : nullptr, flags), "SetFilter");
+        return std::make_unique<Win32HistoryWalk>(std::move(walk));
     }
-    HResult ClearHistory() override { return store_->ClearHistory(); }
 
   private:
     ComApartment apartment_;  // declared first: outlives the pointer
@@ -101,40 +138,19 @@ class Win32UrlHistoryStg final : public UrlHistoryStg {
 
 }  // namespace
 
-HResult Win32UrlHistory::CreateUrlHistoryStg(std::unique_ptr<UrlHistoryStg>& store) {
-    auto created = std::make_unique<Win32UrlHistoryStg>();
-    const HRESULT hr = created->Create();
-    if (SUCCEEDED(hr)) store = std::move(created);
-    return hr;
+std::unique_ptr<HistoryStore> Win32UrlHistory::OpenStore() {
+    return std::make_unique<Win32HistoryStore>();
 }
 
-void Win32UrlHistory::CoTaskMemFree(void* block) {
-    ::CoTaskMemFree(block);
-}
-
-bool Win32UrlHistory::FileTimeToLocalFileTime(const FileTime& fileTime, FileTime& localFileTime) {
+double Win32UrlHistory::LocalDate(const FileTime& utc) {
+    // The working copy stays in UTC when the local conversion fails.
+    FILETIME working{utc.dwLowDateTime, utc.dwHighDateTime};
     FILETIME local{};
-    if (!::FileTimeToLocalFileTime(Native(&fileTime), &local)) return false;
-    localFileTime = {local.dwLowDateTime, local.dwHighDateTime};
-    return true;
-}
-
-bool Win32UrlHistory::FileTimeToSystemTime(const FileTime& fileTime, SystemTime& systemTime) {
+    if (::FileTimeToLocalFileTime(&working, &local)) working = local;
     SYSTEMTIME st{};
-    if (!::FileTimeToSystemTime(Native(&fileTime), &st)) return false;
-    systemTime = {st.wYear, st.wMonth,  st.wDayOfWeek, st.wDay,
-                  st.wHour, st.wMinute, st.wSecond,    st.wMilliseconds};
-    return true;
-}
-
-bool Win32UrlHistory::SystemTimeToVariantTime(const SystemTime& systemTime, double& variantTime) {
-    SYSTEMTIME st = {systemTime.wYear,   systemTime.wMonth,       systemTime.wDayOfWeek,
-                     systemTime.wDay,    systemTime.wHour,        systemTime.wMinute,
-                     systemTime.wSecond, systemTime.wMilliseconds};
     double date = 0;
-    if (!::SystemTimeToVariantTime(&st, &date)) return false;
-    variantTime = date;
-    return true;
+    if (!::FileTimeToSystemTime(&working, &st) || !::SystemTimeToVariantTime(&st, &date)) return 0;
+    return date;
 }
 
 }  // namespace vw::win32

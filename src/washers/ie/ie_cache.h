@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "platform/platform.h"
 
 namespace vw {
@@ -11,9 +9,5 @@ namespace vw {
 // set with it. Reports nothing and never raises; an entry that cannot be
 // deleted stays, and a fetch that fails ends the walk there.
 void DeleteCacheURLList(Platform& platform);
-
-// The NUL-terminated ANSI string at `address`, as a new text; null gives the
-// empty text. The source is neither changed nor freed.
-std::string PtrToAnsiString(const char* address);
 
 }  // namespace vw

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/contract/file_cases.h"
@@ -12,6 +14,7 @@ namespace vw {
 namespace {
 
 using contract::ErrorOf;
+using Urls = std::vector<std::string>;
 
 // 15 June 2023 12:00:00 UTC, and the same day as an OLE Automation date.
 constexpr FileTime kJune15Noon{0xE920A000, 0x01D99F80};
@@ -19,22 +22,20 @@ constexpr double kJune15 = 45092;
 
 class URLHistoryTest : public ::testing::Test {
   protected:
-    void Seed(const std::u16string& url, std::optional<std::u16string> title = u"Title") {
-        sim::SimUrlHistory::Entry entry;
-        entry.url = url;
-        entry.title = std::move(title);
-        store.entries.push_back(entry);
+    HistoryEntry& Seed(const std::string& url, const std::string& title = "Title") {
+        store.entries.push_back({url, title});
+        return store.entries.back();
     }
     void SeedThree() {
-        Seed(u"http://a.test/1");
-        Seed(u"http://b.test/2");
-        Seed(u"http://a.test/3");
+        Seed("http://a.test/1");
+        Seed("http://b.test/2");
+        Seed("http://a.test/3");
     }
-
-    static std::vector<std::u16string> Urls(const CURLHistory& history) {
-        std::vector<std::u16string> urls;
-        for (const auto& item : history.NewEnum()) urls.push_back(item->URL());
-        return urls;
+    bool Stored(const std::string& url) const {
+        for (const HistoryEntry& e : store.entries) {
+            if (e.url == url) return true;
+        }
+        return false;
     }
 
     test::SimMachine m;
@@ -42,81 +43,85 @@ class URLHistoryTest : public ::testing::Test {
     sim::SimUrlHistory& store = sim.urlHistory;
 };
 
+Urls UrlsOf(const CURLHistory& history) {
+    Urls urls;
+    for (const auto& item : history.NewEnum()) urls.push_back(item->URL());
+    return urls;
+}
+
 TEST_F(URLHistoryTest, EmptyHistoryListsNothingAndRefusesEveryIndex) {
     CURLHistory history(sim.platform());
     EXPECT_EQ(history.Count(), 0);
     EXPECT_TRUE(history.NewEnum().empty());
     EXPECT_EQ(ErrorOf([&] { history.Item(1); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { history.Remove(1); }), errnum::kSubscriptOutOfRange);
-    EXPECT_EQ(m.JournalCount("DeleteUrl"), 0u);
 }
 
-TEST_F(URLHistoryTest, ItemsHoldTheirEntriesInStoreOrderAndFreeTheirStrings) {
-    Seed(u"http://a.test/", u"A page");
-    Seed(u"http://b.test/", std::nullopt);
-    store.entries.back().flags = staturl::kIsTopLevel;
-    {
-        CURLHistory history(sim.platform());
-        ASSERT_EQ(history.Count(), 2);
-        EXPECT_EQ(history.Item(1).URL(), u"http://a.test/");
-        EXPECT_EQ(history.Item(1).Title(), u"A page");
-        EXPECT_EQ(history.Item(2).Title(), u"");
-        EXPECT_EQ(history.Item(2).Flags(), static_cast<std::int32_t>(staturl::kIsTopLevel));
-        EXPECT_EQ(store.LiveEnumerators(), 0u);
-        // A re-read replaces the items, and with them their strings.
-        history.Refresh();
-        EXPECT_EQ(store.LiveStrings(), 3u);
-    }
-    EXPECT_EQ(store.LiveStrings(), 0u);
-    EXPECT_EQ(store.LiveStores(), 0u);
+TEST_F(URLHistoryTest, ItemsHoldTheirEntriesInStoreOrder) {
+    Seed("http://a.test/caf\xC3\xA9", "Caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC");
+    Seed("http://b.test/", "").flags = staturl::kIsTopLevel;
+    CURLHistory history(sim.platform());
+    ASSERT_EQ(history.Count(), 2);
+    EXPECT_EQ(history.Item(1).URL(), "http://a.test/caf\xC3\xA9");
+    EXPECT_EQ(history.Item(1).Title(), "Caf\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(history.Item(1).Flags(), 0);
+    EXPECT_EQ(history.Item(2).Title(), "");
+    EXPECT_EQ(history.Item(2).Flags(), static_cast<std::int32_t>(staturl::kIsTopLevel));
 }
 
-TEST_F(URLHistoryTest, APrefixFilterLastsOnlyUntilDeleteURLOrClear) {
+TEST_F(URLHistoryTest, TheFilterLastsOnlyUntilDeleteURLOrClear) {
     SeedThree();
-    Seed(u"http://c.test/kept");
-    store.entries.back().survivesClear = true;
+    Seed("http://c.test/kept").flags = staturl::kIsTopLevel;
+    store.inUse.insert("http://c.test/kept");
     CURLHistory history(sim.platform());
 
-    history.Refresh(u"http://a.test/");
-    EXPECT_EQ(Urls(history), (std::vector<std::u16string>{u"http://a.test/1", u"http://a.test/3"}));
-    history.DeleteURL(u"http://a.test/1", 0);
-    EXPECT_EQ(Urls(history), (std::vector<std::u16string>{u"http://b.test/2", u"http://a.test/3",
-                                                          u"http://c.test/kept"}));
+    history.Refresh("http://a.test/");
+    EXPECT_EQ(UrlsOf(history), (Urls{"http://a.test/1", "http://a.test/3"}));
+    history.DeleteURL("http://a.test/1", 0);
+    EXPECT_EQ(UrlsOf(history), (Urls{"http://b.test/2", "http://a.test/3", "http://c.test/kept"}));
 
-    history.Refresh(u"http://a.test/");
+    // The flags reach the store's filter too.
+    history.Refresh(std::nullopt, static_cast<std::int32_t>(staturl::kQueryTopLevel));
+    EXPECT_EQ(UrlsOf(history), Urls{"http://c.test/kept"});
+
+    history.Refresh("http://a.test/");
     history.Clear();
-    EXPECT_EQ(Urls(history), std::vector<std::u16string>{u"http://c.test/kept"});
+    EXPECT_EQ(UrlsOf(history), Urls{"http://c.test/kept"});
 }
 
 TEST_F(URLHistoryTest, AddURLShowsOnlyAfterTheNextRefresh) {
-    Seed(u"http://a.test/");
+    Seed("http://a.test/");
     CURLHistory history(sim.platform());
-    history.AddURL(u"http://new.test/", u"New", 0);
+    history.AddURL("http://new.test/", "New", 0);
     EXPECT_EQ(history.Count(), 1);
     history.Refresh();
     ASSERT_EQ(history.Count(), 2);
-    EXPECT_EQ(history.Item(2).Title(), u"New");
+    EXPECT_EQ(history.Item(2).Title(), "New");
 }
 
 TEST_F(URLHistoryTest, RemoveDeletesFromTheStoreAndClosesTheGapWithoutReReading) {
     SeedThree();
     CURLHistory history(sim.platform());
-    history.AddURL(u"http://unlisted.test/", u"", 0);
+    history.AddURL("http://unlisted.test/", "", 0);
 
     history.Remove(1);
-    EXPECT_TRUE(m.Journaled("DeleteUrl 0 http://a.test/1"));
-    EXPECT_EQ(store.entries.size(), 3u);
-    EXPECT_EQ(Urls(history), (std::vector<std::u16string>{u"http://b.test/2", u"http://a.test/3"}));
+    EXPECT_FALSE(Stored("http://a.test/1"));
+    EXPECT_TRUE(Stored("http://unlisted.test/"));
+    EXPECT_EQ(UrlsOf(history), (Urls{"http://b.test/2", "http://a.test/3"}));
 
     EXPECT_EQ(ErrorOf([&] { history.Remove(3); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(ErrorOf([&] { history.Item(0); }), errnum::kSubscriptOutOfRange);
     EXPECT_EQ(store.entries.size(), 3u);
+
+    history.Remove(2);
+    EXPECT_FALSE(Stored("http://a.test/3"));
+    EXPECT_EQ(UrlsOf(history), Urls{"http://b.test/2"});
 }
 
-TEST_F(URLHistoryTest, DatesAreLocalTimeReadAfreshFromTheStoredRecord) {
-    Seed(u"http://a.test/");
-    store.entries.back().lastVisited = kJune15Noon;
-    store.entries.back().expires = {0, 0x80000000};  // beyond any SYSTEMTIME
+TEST_F(URLHistoryTest, DatesAreLocalTimeReadAfreshFromTheirOwnFields) {
+    HistoryEntry& entry = Seed("http://a.test/");
+    entry.lastVisited = kJune15Noon;
+    entry.expires = {0, 0x80000000};  // no calendar time
     store.localOffsetMinutes = 120;
     CURLHistory history(sim.platform());
     const URLHistoryItem& item = history.Item(1);
@@ -126,42 +131,60 @@ TEST_F(URLHistoryTest, DatesAreLocalTimeReadAfreshFromTheStoredRecord) {
     // Before 1900 the whole part counts back and the fraction forward.
     EXPECT_DOUBLE_EQ(item.LastUpdated(), -109'205 - 2.0 / 24) << "1 January 1601, 02:00";
     EXPECT_EQ(item.Expires(), 0.0);
-
-    sim.faults.FailOn("FileTimeToLocalFileTime", 1);
-    EXPECT_DOUBLE_EQ(item.LastVisited(), kJune15 + 12.0 / 24) << "left in UTC";
-    sim.faults.FailOn("SystemTimeToVariantTime", 1);
-    EXPECT_EQ(item.LastVisited(), 0.0);
 }
 
-TEST_F(URLHistoryTest, FailingStoreCallsRaiseTheirResultAndLeaveTheListAsItWas) {
-    sim.faults.FailOn("CoCreateInstance", hresult::kClassNotRegistered);
-    EXPECT_EQ(ErrorOf([&] { CURLHistory history(sim.platform()); }), hresult::kClassNotRegistered);
+// A store call that fails: its HRESULT is raised and the list stays as the
+// failure left it, though the store now holds one more entry.
+struct FailureCase {
+    const char* name;
+    const char* call;  // the failing call
+    int nth;           // on its nth next call
+    std::function<void(CURLHistory&)> operation;
+    Urls listed;  // the list afterwards
+};
 
+const Urls kThree = {"http://a.test/1", "http://b.test/2", "http://a.test/3"};
+
+const std::vector<FailureCase>& FailureCases() {
+    static const std::vector<FailureCase> cases = {
+        {"EnumUrlsKeepsTheOldList", "EnumUrls", 1, [](CURLHistory& h) { h.Refresh("http://a"); },
+         kThree},
+        {"NextKeepsWhatCameBefore",
+         "Next",
+         2,
+         [](CURLHistory& h) { h.Refresh(); },
+         {"http://a.test/1"}},
+        {"ClearIsNotReRead", "ClearHistory", 1, [](CURLHistory& h) { h.Clear(); }, kThree},
+        {"DeleteURLIsNotReRead", "DeleteUrl", 1,
+         [](CURLHistory& h) { h.DeleteURL("http://b.test/2", 0); }, kThree},
+        {"RemoveKeepsTheItem", "DeleteUrl", 1, [](CURLHistory& h) { h.Remove(1); }, kThree},
+        {"AddURL", "AddUrl", 1, [](CURLHistory& h) { h.AddURL("http://n.test/", "", 0); }, kThree},
+    };
+    return cases;
+}
+
+class URLHistoryFailureTest : public URLHistoryTest,
+                              public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(URLHistoryFailureTest, RaisesTheResultAndStopsThere) {
     SeedThree();
     CURLHistory history(sim.platform());
-    sim.faults.FailOn("EnumUrls", hresult::kFail);
-    EXPECT_EQ(ErrorOf([&] { history.Refresh(u"http://a.test/"); }), hresult::kFail);
-    EXPECT_EQ(history.Count(), 3);
-    sim.faults.FailOn("SetFilter", hresult::kInvalidArg);
-    EXPECT_EQ(ErrorOf([&] { history.Refresh(u"http://a.test/"); }), hresult::kInvalidArg);
-    EXPECT_EQ(history.Count(), 3);
+    Seed("http://z.test/later");
+    const HResult result = hresult::kInvalidArg;
+    sim.faults.FailOn(GetParam().call, result, GetParam().nth);
 
-    sim.faults.FailOn("DeleteUrl", hresult::kFail);
-    EXPECT_EQ(ErrorOf([&] { history.Remove(1); }), hresult::kFail);
-    EXPECT_EQ(history.Count(), 3);
+    EXPECT_EQ(ErrorOf([&] { GetParam().operation(history); }), result);
+    EXPECT_EQ(UrlsOf(history), GetParam().listed);
+    EXPECT_TRUE(Stored("http://a.test/1") && Stored("http://b.test/2") &&
+                Stored("http://z.test/later"));
+}
 
-    store.entries.clear();
-    sim.faults.FailOn("ClearHistory", hresult::kNotImplemented);
-    const std::size_t enumerations = m.JournalCount("EnumUrls");
-    EXPECT_EQ(ErrorOf([&] { history.Clear(); }), hresult::kNotImplemented);
-    EXPECT_EQ(history.Count(), 3);
-    EXPECT_EQ(m.JournalCount("EnumUrls"), enumerations) << "not re-read";
+INSTANTIATE_TEST_SUITE_P(Cases, URLHistoryFailureTest, ::testing::ValuesIn(FailureCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-    SeedThree();
-    sim.faults.FailOn("Next", hresult::kFail, 2);
-    EXPECT_EQ(ErrorOf([&] { history.Refresh(); }), hresult::kFail);
-    EXPECT_EQ(Urls(history), std::vector<std::u16string>{u"http://a.test/1"});
-    EXPECT_EQ(store.LiveEnumerators(), 0u);
+TEST_F(URLHistoryTest, NoStoreNoHistory) {
+    sim.faults.FailOn("OpenStore", hresult::kClassNotRegistered);
+    EXPECT_EQ(ErrorOf([&] { CURLHistory history(sim.platform()); }), hresult::kClassNotRegistered);
 }
 
 }  // namespace
