@@ -95,10 +95,12 @@ class RegKey {
 
     // `rights` 0 asks for the platform's default, as RegOpenKey does; any
     // other value is an explicit access mask. A key denying every right
-    // refuses both (5). The empty path opens this key again.
+    // refuses a mask (5); the default opens it, but with no right on the
+    // key itself: its values and names then answer 5. The empty path opens
+    // this key again.
     virtual RegOpen OpenKey(const std::string& path, std::uint32_t rights) = 0;
-    // Opens the key, creating it and any missing key on its path; an
-    // existing key keeps its values and subkeys.
+    // Opens the key with the default rights, creating it and any missing
+    // key on its path; an existing key keeps its values and subkeys.
     virtual RegOpen CreateKey(const std::string& path) = 0;
     virtual RegRead QueryValue(const std::string& name) = 0;
     // A missing value gives 2.

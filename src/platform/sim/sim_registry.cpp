@@ -51,16 +51,18 @@ class SimRegistry::Key final : public RegKey {
     Key(NodePtr node, std::shared_ptr<int> open) : node_(std::move(node)), open_(std::move(open)) {}
     const NodePtr& node() const { return node_; }
 
-    RegOpen OpenKey(const std::string& path, std::uint32_t) override { return Open(path, false); }
-    RegOpen CreateKey(const std::string& path) override { return Open(path, true); }
+    RegOpen OpenKey(const std::string& path, std::uint32_t rights) override {
+        return Open(path, rights, false);
+    }
+    RegOpen CreateKey(const std::string& path) override { return Open(path, 0, true); }
     RegRead QueryValue(const std::string& name) override {
-        const Value* v = Status() ? nullptr : node_->Find(name);
-        if (!v) return {Status() ? Status() : regstatus::kFileNotFound, regtype::kNone, {}};
+        const Value* v = Rights() ? nullptr : node_->Find(name);
+        if (!v) return {Rights() ? Rights() : regstatus::kFileNotFound, regtype::kNone, {}};
         return {regstatus::kSuccess, v->type, v->data};
     }
     long DeleteValue(const std::string& name) override {
-        const Value* v = Status() ? nullptr : node_->Find(name);
-        if (!v) return Status() ? Status() : regstatus::kFileNotFound;
+        const Value* v = Rights() ? nullptr : node_->Find(name);
+        if (!v) return Rights() ? Rights() : regstatus::kFileNotFound;
         if (v->refuseDelete) return regstatus::kAccessDenied;
         node_->values.erase(node_->values.begin() + (v - node_->values.data()));
         return regstatus::kSuccess;
@@ -88,18 +90,21 @@ class SimRegistry::Key final : public RegKey {
 
   private:
     long Status() const { return node_ ? node_->status : regstatus::kInvalidHandle; }
+    // For what needs rights on the key itself, which a key denying all lacks.
+    long Rights() const { return Status() ? Status() : node_->denyAll ? 5 : 0; }
     RegName NameAt(std::vector<std::string> (Node::*list)() const, std::uint32_t index) {
-        if (Status()) return {Status(), {}};
+        if (Rights()) return {Rights(), {}};
         const auto names = (*node_.*list)();
         if (index >= names.size()) return {regstatus::kNoMoreItems, {}};
         return {regstatus::kSuccess, names[index]};
     }
-    RegOpen Open(const std::string& path, bool create) {
+    // Rights 0 stand for the platform's default, which opens a key denying all.
+    RegOpen Open(const std::string& path, std::uint32_t rights, bool create) {
         if (Status()) return {Status(), nullptr};
         if (create && !IsName(path)) return {regstatus::kInvalidParameter, nullptr};
         auto node = Walk(node_, path, create);
-        if (!node && !create) return {regstatus::kFileNotFound, nullptr};
-        if (!node || node->denyAll) return {regstatus::kAccessDenied, nullptr};
+        if (!node) return {regstatus::kFileNotFound, nullptr};
+        if (node->denyAll && rights) return {regstatus::kAccessDenied, nullptr};
         return {regstatus::kSuccess, std::make_unique<Key>(std::move(node), open_)};
     }
 

@@ -33,8 +33,10 @@ class SimRegistry : public Registry {
     }
     // Removes the key with everything below it.
     void DeleteKey(HKey root, const std::string& path) { At(root, path).Remove(); }
-    // As a deny-all security descriptor does: every open of the key is
-    // refused (5), while its deletion is still allowed once it has no subkeys.
+    // As a deny-all security descriptor does: an open asking for rights is
+    // refused (5); the default opens it without rights on the key itself, so
+    // its values and names answer 5. Its deletion, and keys made and deleted
+    // below it, are still allowed.
     void DenyAll(HKey root, const std::string& path) { At(root, path).denyAll = true; }
     // The key's deletion is refused (5) even when it has no subkeys.
     void RefuseDelete(HKey root, const std::string& path) { At(root, path).refuseDelete = true; }
@@ -91,8 +93,7 @@ class SimRegistry : public Registry {
     class Key;
 
     // The key `path` names below `from`; null when one is missing or the
-    // path is no name. `create` makes the missing ones, except below a key
-    // that denies every right.
+    // path is no name. `create` makes the missing ones.
     static NodePtr Walk(NodePtr from, const std::string& path, bool create);
     NodePtr Find(HKey root, const std::string& path, bool create = false) const;
     // The key to seed or inspect, or an empty one standing for a missing key.

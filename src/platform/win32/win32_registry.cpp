@@ -40,8 +40,11 @@ class Win32Key final : public RegKey {
     RegOpen CreateKey(const std::string& path) override {
         std::wstring wide;
         if (!ToWide(path, wide)) return {ERROR_INVALID_PARAMETER, nullptr};
+        // What RegCreateKey asks for, with a handle of its own for "" too.
         UniqueRegKey opened;
-        return Opened(::RegCreateKeyW(key_, wide.c_str(), opened.put()), std::move(opened));
+        const LSTATUS status = ::RegCreateKeyExW(key_, wide.c_str(), 0, nullptr, 0, MAXIMUM_ALLOWED,
+                                                 nullptr, opened.put(), nullptr);
+        return Opened(status, std::move(opened));
     }
     RegRead QueryValue(const std::string& name) override {
         std::wstring wide;

@@ -124,10 +124,15 @@ void CreateKeyStatuses(RegistryFixture& f) {
         RegOpen made = Hkcu(f).CreateKey(s + "\\New\\Deep");
         ASSERT_EQ(made.status, regstatus::kSuccess);
         ASSERT_NE(made.key, nullptr);
-        EXPECT_EQ(made.key->QueryInfo().info.SubKeyCount, 0u);
+        EXPECT_EQ(made.key->QueryInfo().status, regstatus::kSuccess);
+        EXPECT_EQ(made.key->SubKeyName(0).status, regstatus::kNoMoreItems);
         EXPECT_EQ(made.key->ValueName(0).status, regstatus::kNoMoreItems);
         RegOpen old = Hkcu(f).CreateKey(s + "\\Old");
         ASSERT_EQ(old.status, regstatus::kSuccess);
+        ASSERT_NE(old.key, nullptr);
+        EXPECT_EQ(old.key->QueryValue("keep").data, "1\0"s);
+        // The empty path: the same key again, as an object of its own.
+        EXPECT_EQ(old.key->CreateKey("").status, regstatus::kSuccess);
         EXPECT_EQ(old.key->QueryValue("keep").data, "1\0"s);
     }
     EXPECT_TRUE(f.KeyExists(s + "\\New\\Deep"));
@@ -140,18 +145,29 @@ void CreateKeyStatuses(RegistryFixture& f) {
 
 void DenyAllStatuses(RegistryFixture& f) {
     const std::string s = f.scratch();
-    f.SetValue(s + "\\DeniedLeaf", "v", regtype::kSz, "x\0"s);
+    const std::string leaf = s + "\\DeniedLeaf";
+    f.SetValue(leaf, "v", regtype::kSz, "x\0"s);
     f.AddKey(s + "\\DeniedParent\\Child");
-    f.DenyAll(s + "\\DeniedLeaf");
+    f.DenyAll(leaf);
     f.DenyAll(s + "\\DeniedParent");
-    ExpectRefused(Hkcu(f).OpenKey(s + "\\DeniedLeaf", kKeyAllSpecificRights),
-                  regstatus::kAccessDenied);
-    ExpectRefused(Hkcu(f).OpenKey(s + "\\DeniedLeaf", 0), regstatus::kAccessDenied);
-    EXPECT_EQ(GetRegString(f.platform(), kHkcu, s + "\\DeniedLeaf", "v"), "");
+    ExpectRefused(Hkcu(f).OpenKey(leaf, kKeyAllSpecificRights), regstatus::kAccessDenied);
+    {
+        // The default rights open it, with no right on the key itself.
+        const auto key = Open(f, leaf, 0);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(key->QueryValue("v").status, regstatus::kAccessDenied);
+        EXPECT_EQ(key->DeleteValue("v"), regstatus::kAccessDenied);
+        EXPECT_EQ(key->SubKeyName(0).status, regstatus::kAccessDenied);
+        EXPECT_EQ(key->ValueName(0).status, regstatus::kAccessDenied);
+        ExpectRefused(key->OpenKey("", kKeyAllSpecificRights), regstatus::kAccessDenied);
+        // Its counts need no right under Wine.
+        EXPECT_EQ(key->QueryInfo().status, regstatus::kSuccess);
+    }
+    EXPECT_EQ(GetRegString(f.platform(), kHkcu, leaf, "v"), "");
     EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\DeniedParent"), regstatus::kAccessDenied);
     EXPECT_TRUE(f.KeyExists(s + "\\DeniedParent"));
-    EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\DeniedLeaf"), regstatus::kSuccess);
-    EXPECT_FALSE(f.KeyExists(s + "\\DeniedLeaf"));
+    EXPECT_EQ(Hkcu(f).DeleteKey(leaf), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(leaf));
 }
 
 void QueryValueStatuses(RegistryFixture& f) {
