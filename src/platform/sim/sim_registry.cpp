@@ -34,15 +34,19 @@ std::size_t Index(HKey root) {
 
 SimRegistry::Value* SimRegistry::Node::Find(const std::string& name) {
     for (Value& v : values) {
-        if (IsName(name) && UpcaseName(v.name) == UpcaseName(name)) return &v;
+        if (UpcaseName(v.name) == UpcaseName(name) && IsName(name)) return &v;
     }
     return nullptr;
 }
 
 void SimRegistry::Node::Remove() {
-    if (parent) parent->subKeys.erase(UpcaseName(name));
     status = regstatus::kKeyDeleted;
-    for (auto& [upper, child] : subKeys) child->Remove();
+    for (auto& [upper, child] : subKeys) {
+        child->parent = nullptr;
+        child->Remove();
+    }
+    // Last: this may be what frees the node.
+    if (parent) parent->subKeys.erase(UpcaseName(name));
 }
 
 class SimRegistry::Key final : public RegKey {
