@@ -86,6 +86,9 @@ struct RegInfo {
 // read whole, at the registry's own limits. A name or path that is no UTF-8
 // or holds a NUL names no key or value: 2, creation 87. Once the key itself
 // is deleted, an object still open on it answers 1018 to every call.
+// An object has the rights it was opened with: QueryValue and ValueName need
+// query value (0x1), DeleteValue set value (0x2), SubKeyName enumerate
+// subkeys (0x8); without, 5. Keys below it and QueryInfo need none.
 class RegKey {
   public:
     RegKey() = default;

@@ -9,6 +9,10 @@ namespace vw::sim {
 
 namespace {
 
+// The rights the calls below need on their key object.
+constexpr std::uint32_t kQueryValue = 0x1, kSetValue = 0x2, kEnumerateSubKeys = 0x8;
+constexpr std::uint32_t kAllRights = ~0u;
+
 // What the Win32 backend can pass on: UTF-8 without a NUL.
 bool IsName(const std::string& name) {
     std::u16string units;
@@ -52,7 +56,8 @@ void SimRegistry::Node::Remove() {
 class SimRegistry::Key final : public RegKey {
   public:
     // A null node is no key; `open` is null for a root.
-    Key(NodePtr node, std::shared_ptr<int> open) : node_(std::move(node)), open_(std::move(open)) {}
+    Key(NodePtr node, std::shared_ptr<int> open, std::uint32_t rights)
+        : node_(std::move(node)), open_(std::move(open)), rights_(rights) {}
     const NodePtr& node() const { return node_; }
 
     RegOpen OpenKey(const std::string& path, std::uint32_t rights) override {
@@ -60,13 +65,15 @@ class SimRegistry::Key final : public RegKey {
     }
     RegOpen CreateKey(const std::string& path) override { return Open(path, 0, true); }
     RegRead QueryValue(const std::string& name) override {
-        const Value* v = Rights() ? nullptr : node_->Find(name);
-        if (!v) return {Rights() ? Rights() : regstatus::kFileNotFound, regtype::kNone, {}};
+        const long s = Lacks(kQueryValue);
+        const Value* v = s ? nullptr : node_->Find(name);
+        if (!v) return {s ? s : regstatus::kFileNotFound, regtype::kNone, {}};
         return {regstatus::kSuccess, v->type, v->data};
     }
     long DeleteValue(const std::string& name) override {
-        const Value* v = Rights() ? nullptr : node_->Find(name);
-        if (!v) return Rights() ? Rights() : regstatus::kFileNotFound;
+        const long s = Lacks(kSetValue);
+        const Value* v = s ? nullptr : node_->Find(name);
+        if (!v) return s ? s : regstatus::kFileNotFound;
         if (v->refuseDelete) return regstatus::kAccessDenied;
         node_->values.erase(node_->values.begin() + (v - node_->values.data()));
         return regstatus::kSuccess;
@@ -89,38 +96,48 @@ class SimRegistry::Key final : public RegKey {
                 {static_cast<std::uint32_t>(keys.size()), Most(keys, true),
                  static_cast<std::uint32_t>(values.size()), Most(values, true), Most(data, false)}};
     }
-    RegName SubKeyName(std::uint32_t index) override { return NameAt(&Node::KeyNames, index); }
-    RegName ValueName(std::uint32_t index) override { return NameAt(&Node::ValueNames, index); }
+    RegName SubKeyName(std::uint32_t index) override {
+        return NameAt(&Node::KeyNames, kEnumerateSubKeys, index);
+    }
+    RegName ValueName(std::uint32_t index) override {
+        return NameAt(&Node::ValueNames, kQueryValue, index);
+    }
 
   private:
     long Status() const { return node_ ? node_->status : regstatus::kInvalidHandle; }
-    // For what needs rights on the key itself, which a key denying all lacks.
-    long Rights() const { return Status() ? Status() : node_->denyAll ? 5 : 0; }
-    RegName NameAt(std::vector<std::string> (Node::*list)() const, std::uint32_t index) {
-        if (Rights()) return {Rights(), {}};
+    // What a call needing `rights` on this key object answers before it starts.
+    long Lacks(std::uint32_t rights) const {
+        return Status() ? Status() : (rights_ & rights) == rights ? 0 : regstatus::kAccessDenied;
+    }
+    RegName NameAt(std::vector<std::string> (Node::*list)() const, std::uint32_t rights,
+                   std::uint32_t index) {
+        if (const long s = Lacks(rights)) return {s, {}};
         const auto names = (*node_.*list)();
         if (index >= names.size()) return {regstatus::kNoMoreItems, {}};
         return {regstatus::kSuccess, names[index]};
     }
-    // Rights 0 stand for the platform's default, which opens a key denying all.
+    // Rights 0 stand for the platform's default: every right a key grants, so
+    // none on a key denying all, which refuses any right asked for.
     RegOpen Open(const std::string& path, std::uint32_t rights, bool create) {
         if (Status()) return {Status(), nullptr};
         if (create && !IsName(path)) return {regstatus::kInvalidParameter, nullptr};
         auto node = Walk(node_, path, create);
         if (!node) return {regstatus::kFileNotFound, nullptr};
         if (node->denyAll && rights) return {regstatus::kAccessDenied, nullptr};
-        return {regstatus::kSuccess, std::make_unique<Key>(std::move(node), open_)};
+        const std::uint32_t granted = rights ? rights : node->denyAll ? 0 : kAllRights;
+        return {regstatus::kSuccess, std::make_unique<Key>(std::move(node), open_, granted)};
     }
 
     NodePtr node_;
     std::shared_ptr<int> open_;
+    std::uint32_t rights_;
 };
 
 SimRegistry::SimRegistry() {
     for (HKey root = hkey::kClassesRoot; root <= hkey::kPerformanceData; ++root) {
-        roots_.push_back(std::make_unique<Key>(std::make_shared<Node>(), nullptr));
+        roots_.push_back(std::make_unique<Key>(std::make_shared<Node>(), nullptr, kAllRights));
     }
-    roots_.push_back(std::make_unique<Key>(nullptr, nullptr));
+    roots_.push_back(std::make_unique<Key>(nullptr, nullptr, kAllRights));
 }
 
 SimRegistry::~SimRegistry() = default;

@@ -12,8 +12,9 @@ namespace vw::sim {
 // real one does where the core relies on it: a key with subkeys cannot be
 // deleted (5), nor can a root; names of any script are matched without
 // regard to case as Windows matches them; subkeys enumerate sorted, values
-// in creation order. Names, paths and data are stored as given; paths below
-// a root are "\"-separated. Like the real registry, it raises nothing.
+// in creation order; a key object has the rights it was opened with. Names,
+// paths and data are stored as given; paths below a root are "\"-separated.
+// Like the real registry, it raises nothing.
 class SimRegistry : public Registry {
   public:
     SimRegistry();
@@ -34,9 +35,9 @@ class SimRegistry : public Registry {
     // Removes the key with everything below it.
     void DeleteKey(HKey root, const std::string& path) { At(root, path).Remove(); }
     // As a deny-all security descriptor does: an open asking for rights is
-    // refused (5); the default opens it without rights on the key itself, so
-    // its values and names answer 5. Its deletion, and keys made and deleted
-    // below it, are still allowed.
+    // refused (5); the default opens it with no rights, so its values and
+    // names answer 5. Its deletion, and keys made and deleted below it, are
+    // still allowed.
     void DenyAll(HKey root, const std::string& path) { At(root, path).denyAll = true; }
     // The key's deletion is refused (5) even when it has no subkeys.
     void RefuseDelete(HKey root, const std::string& path) { At(root, path).refuseDelete = true; }

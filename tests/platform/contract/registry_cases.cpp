@@ -170,6 +170,34 @@ void DenyAllStatuses(RegistryFixture& f) {
     EXPECT_FALSE(f.KeyExists(leaf));
 }
 
+// A key object has the rights it was opened with: reading and listing values
+// need the query right, deleting them the set right, listing subkeys the
+// enumerate right. Keys below it and its counts need none.
+void CallsNeedTheRightsOfTheOpen(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    f.SetValue(s, "v", regtype::kSz, "x\0"s);
+    f.AddKey(s + "\\Sub");
+    constexpr long ok = regstatus::kSuccess, no = regstatus::kAccessDenied;
+    const struct {
+        std::uint32_t rights;
+        long query, set, enumerate;
+    } opens[] = {{0x1, ok, no, no}, {0x2, no, ok, no}, {0x8, no, no, ok}, {0x3F, ok, ok, ok}};
+    for (const auto& o : opens) {
+        SCOPED_TRACE(o.rights);
+        const auto key = Open(f, s, o.rights);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(key->QueryValue("v").status, o.query);
+        EXPECT_EQ(key->ValueName(0).status, o.query);
+        EXPECT_EQ(key->DeleteValue("Missing"), o.set == ok ? regstatus::kFileNotFound : no);
+        EXPECT_EQ(key->SubKeyName(0).status, o.enumerate);
+        EXPECT_EQ(key->QueryInfo().status, ok);
+        EXPECT_EQ(key->OpenKey("Sub", 0).status, ok);
+        EXPECT_EQ(key->CreateKey("New").status, ok);
+        EXPECT_EQ(key->DeleteKey("New"), ok);
+    }
+    EXPECT_TRUE(f.ValueExists(s, "v"));
+}
+
 void QueryValueStatuses(RegistryFixture& f) {
     f.SetValue(f.scratch(), "S", regtype::kSz, "abc\0"s);
     const auto key = Open(f, f.scratch());
@@ -465,6 +493,7 @@ const std::vector<RegistryCase>& RegistryCases() {
         {"OpenKeyMissing2EmptyPathOpensAgain", OpenKeyStatuses},
         {"CreateKeyMakesThePathKeepsWhatExists", CreateKeyStatuses},
         {"DenyAllOpen5DeleteLeaf0DeleteParent5", DenyAllStatuses},
+        {"CallsNeedTheRightsOfTheOpen", CallsNeedTheRightsOfTheOpen},
         {"QueryValueTypeAndData", QueryValueStatuses},
         {"SubKeyNamesAndEnd", EnumKeyStatuses},
         {"ValueNamesEndAndLargeData", EnumValueStatuses},
