@@ -10,7 +10,7 @@ namespace vw::sim {
 namespace {
 
 // The rights the calls below need on their key object.
-constexpr std::uint32_t kQueryValue = 0x1, kSetValue = 0x2, kEnumerateSubKeys = 0x8;
+constexpr std::uint32_t kQueryValue = 0x1, kSetValue = 0x2, kEnumerate = 0x8;
 constexpr std::uint32_t kAllRights = ~0u;
 
 // What the Win32 backend can pass on: UTF-8 without a NUL.
@@ -96,11 +96,9 @@ class SimRegistry::Key final : public RegKey {
                 {static_cast<std::uint32_t>(keys.size()), Most(keys, true),
                  static_cast<std::uint32_t>(values.size()), Most(values, true), Most(data, false)}};
     }
-    RegName SubKeyName(std::uint32_t index) override {
-        return NameAt(&Node::KeyNames, kEnumerateSubKeys, index);
-    }
-    RegName ValueName(std::uint32_t index) override {
-        return NameAt(&Node::ValueNames, kQueryValue, index);
+    RegName SubKeyName(std::uint32_t i) override { return NameAt(&Node::KeyNames, kEnumerate, i); }
+    RegName ValueName(std::uint32_t i) override {
+        return NameAt(&Node::ValueNames, kQueryValue, i);
     }
 
   private:
@@ -154,8 +152,7 @@ SimRegistry::NodePtr SimRegistry::Walk(NodePtr from, const std::string& path, bo
         if (name.empty()) continue;
         Node& at = *from;
         auto& child = at.subKeys[UpcaseName(name)];
-        if (!child && create && !at.denyAll)
-            child = std::make_shared<Node>(Node{name, &at, {}, {}});
+        if (!child && create) child = std::make_shared<Node>(Node{name, &at, {}, {}});
         from = child;
         if (!from) at.subKeys.erase(UpcaseName(name));
     }

@@ -65,14 +65,12 @@ class SimRegistry : public Registry {
         std::uint32_t type;
         bool refuseDelete = false;
     };
-    struct Node;
-    using NodePtr = std::shared_ptr<Node>;
     struct Node {
         std::string name;
         Node* parent = nullptr;
         // By upper-cased name, the order they enumerate in. Key objects share
         // them: one open on a key outlives the key's deletion.
-        std::map<std::string, NodePtr> subKeys;
+        std::map<std::string, std::shared_ptr<Node>> subKeys;
         std::vector<Value> values;
         bool denyAll = false, refuseDelete = false;
         long status = regstatus::kSuccess;  // what calls on the key answer
@@ -91,6 +89,7 @@ class SimRegistry : public Registry {
         // Takes the key and its subtree out of the registry.
         void Remove();
     };
+    using NodePtr = std::shared_ptr<Node>;
     class Key;
 
     // The key `path` names below `from`; null when one is missing or the

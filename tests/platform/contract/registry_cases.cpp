@@ -160,9 +160,11 @@ void DenyAllStatuses(RegistryFixture& f) {
         EXPECT_EQ(key->SubKeyName(0).status, regstatus::kAccessDenied);
         EXPECT_EQ(key->ValueName(0).status, regstatus::kAccessDenied);
         ExpectRefused(key->OpenKey("", kKeyAllSpecificRights), regstatus::kAccessDenied);
-        // Its counts need no right under Wine.
         EXPECT_EQ(key->QueryInfo().status, regstatus::kSuccess);
     }
+    // What lies below it is no business of its own rights.
+    EXPECT_EQ(Hkcu(f).CreateKey(leaf + "\\Made").status, regstatus::kSuccess);
+    EXPECT_EQ(Hkcu(f).DeleteKey(leaf + "\\Made"), regstatus::kSuccess);
     EXPECT_EQ(GetRegString(f.platform(), kHkcu, leaf, "v"), "");
     EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\DeniedParent"), regstatus::kAccessDenied);
     EXPECT_TRUE(f.KeyExists(s + "\\DeniedParent"));
