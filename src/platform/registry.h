@@ -1,13 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace vw {
 
-// A registry key handle: a predefined root or a key opened through Registry.
-// Roots are the platform's 32-bit values, sign-extended as the platform
-// extends them, so the decimal text of a root converts straight back.
+// One of the predefined registry roots. Roots are the platform's 32-bit
+// values, sign-extended as the platform extends them, so the decimal text of
+// a root converts straight back.
 using HKey = std::intptr_t;
 
 namespace hkey {
@@ -18,14 +19,16 @@ constexpr HKey kUsers = static_cast<std::int32_t>(0x80000003u);
 constexpr HKey kPerformanceData = static_cast<std::int32_t>(0x80000004u);
 }  // namespace hkey
 
-// Result codes of the registry calls that the core looks at.
+// The platform's result codes of registry calls.
 namespace regstatus {
 constexpr long kSuccess = 0;
 constexpr long kFileNotFound = 2;
 constexpr long kAccessDenied = 5;
 constexpr long kInvalidHandle = 6;
+constexpr long kInvalidParameter = 87;
 constexpr long kMoreData = 234;
 constexpr long kNoMoreItems = 259;
+constexpr long kKeyDeleted = 1018;
 }  // namespace regstatus
 
 // Value types.
@@ -42,48 +45,87 @@ constexpr std::uint32_t kMultiSz = 7;
 // notify, create link; deliberately without DELETE and the standard rights.
 constexpr std::uint32_t kKeyAllSpecificRights = 0x3F;
 
-// The platform's registry. Each call has the contract of the Win32 function
-// it is named after (the names avoid the <windows.h> macros; the Win32
-// backend calls the wide forms): status codes, in/out sizes (a buffer too
-// small gives 234), null pointers for what the caller does not want.
-// Every string is UTF-8: sub-key paths, value names, enumerated names and
-// string data. A name or path that is no UTF-8 or holds a NUL names no key:
-// lookups, opens and deletions give 2, creation 87.
-// A handle returned through `result` must be closed with RegCloseKey.
+// What the platform tells about a key. Name lengths are the platform's own,
+// in UTF-16 units without the NUL, not UTF-8 bytes; data sizes in stored bytes.
+struct KeyInfo {
+    std::uint32_t SubKeyCount = 0;
+    std::uint32_t MaxSubKeyLen = 0;
+    std::uint32_t ValueCount = 0;
+    std::uint32_t MaxValueNameLen = 0;
+    std::uint32_t MaxValueLen = 0;
+};
+
+class RegKey;
+
+// `key` is set exactly when `status` is 0.
+struct RegOpen {
+    long status = 0;
+    std::unique_ptr<RegKey> key;
+};
+// REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ data comes as the UTF-8 form of the
+// stored UTF-16, every NUL kept; other types as their raw bytes. A missing
+// value gives 2, type 0 and no data.
+struct RegRead {
+    long status = 0;
+    std::uint32_t type = regtype::kNone;
+    std::string data;
+};
+struct RegName {
+    long status = 0;
+    std::string name;
+};
+struct RegInfo {
+    long status = 0;
+    KeyInfo info;
+};
+
+// An open registry key; closes itself when destroyed.
+//
+// Every call returns the platform's status and none raises, on either
+// backend. Paths are "\"-separated below this key, names and paths UTF-8 and
+// read whole, at the registry's own limits. A name or path that is no UTF-8
+// or holds a NUL names no key or value: 2, creation 87. Once the key itself
+// is deleted, an object still open on it answers 1018 to every call.
+// An object has the rights it was opened with: QueryValue and ValueName need
+// query value (0x1), DeleteValue set value (0x2), SubKeyName enumerate
+// subkeys (0x8); without, 5. Keys below it and QueryInfo need none.
+class RegKey {
+  public:
+    RegKey() = default;
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+    virtual ~RegKey() = default;
+
+    // `rights` 0 asks for the platform's default, as RegOpenKey does; any
+    // other value is an explicit access mask. A key denying every right
+    // refuses a mask (5); the default opens it, but with no right on the
+    // key itself: its values and names then answer 5. The empty path opens
+    // this key again.
+    virtual RegOpen OpenKey(const std::string& path, std::uint32_t rights) = 0;
+    // Opens the key with the default rights, creating it and any missing
+    // key on its path; an existing key keeps its values and subkeys.
+    virtual RegOpen CreateKey(const std::string& path) = 0;
+    virtual RegRead QueryValue(const std::string& name) = 0;
+    // A missing value gives 2.
+    virtual long DeleteValue(const std::string& name) = 0;
+    // Deletes a key that has no subkeys, with its values; one with subkeys
+    // is refused (5), and so is a root. The empty path deletes this key.
+    virtual long DeleteKey(const std::string& path) = 0;
+    virtual RegInfo QueryInfo() = 0;
+    // The names by index from 0; past the last, 259. Subkeys come sorted;
+    // values in no order a caller may rely on.
+    virtual RegName SubKeyName(std::uint32_t index) = 0;
+    virtual RegName ValueName(std::uint32_t index) = 0;
+};
+
+// The platform's registry.
 class Registry {
   public:
     virtual ~Registry() = default;
 
-    virtual long RegCreateKeyA(HKey key, const std::string& subKey, HKey& result) = 0;
-    virtual long RegOpenKeyA(HKey key, const std::string& subKey, HKey& result) = 0;
-    virtual long RegOpenKeyExA(HKey key, const std::string& subKey, std::uint32_t options,
-                               std::uint32_t samDesired, HKey& result) = 0;
-    // REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ data comes as the UTF-8 form of
-    // the stored UTF-16, every NUL kept; `dataSize` counts its bytes, so a
-    // size probe (`data` null: type and size only) followed by a read of
-    // that size succeeds. Other types give their raw bytes.
-    virtual long RegQueryValueExA(HKey key, const std::string& valueName, std::uint32_t* type,
-                                  char* data, std::uint32_t* dataSize) = 0;
-    virtual long RegDeleteValueA(HKey key, const std::string& valueName) = 0;
-    // Deletes a key that has no subkeys; refuses one that has (5). The empty
-    // subkey addresses the key `key` refers to.
-    virtual long RegDeleteKeyA(HKey key, const std::string& subKey) = 0;
-    // The lengths are the platform's own: name lengths in UTF-16 units
-    // without the NUL, not in UTF-8 bytes; data lengths in stored bytes.
-    virtual long RegQueryInfoKeyA(HKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen,
-                                  std::uint32_t* values, std::uint32_t* maxValueNameLen,
-                                  std::uint32_t* maxValueLen) = 0;
-    // `nameSize` in: capacity in bytes of UTF-8, NUL included; out: length in
-    // bytes without the NUL. A name that does not fit gives 234 and nothing
-    // usable, not even the size it needs.
-    virtual long RegEnumKeyExA(HKey key, std::uint32_t index, char* name,
-                               std::uint32_t* nameSize) = 0;
-    // As RegEnumKeyExA for the name, as RegQueryValueExA for the data;
-    // `type`, `data` and `dataSize` may be null.
-    virtual long RegEnumValueA(HKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
-                               std::uint32_t* type, unsigned char* data,
-                               std::uint32_t* dataSize) = 0;
-    virtual long RegCloseKey(HKey key) = 0;
+    // A predefined root, owned by the registry and never closed. Any other
+    // value gives a key that answers 6 (invalid handle) to every call.
+    virtual RegKey& Root(HKey root) = 0;
 };
 
 }  // namespace vw

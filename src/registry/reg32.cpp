@@ -1,131 +1,104 @@
 #include "registry/reg32.h"
 
-#include <vector>
+#include <memory>
+#include <utility>
 
 #include "platform/run_error.h"
-#include "registry/open_reg_key.h"
 #include "text/name_case.h"
 
 namespace vw {
 
 namespace {
 
-// The registry's own limits, NUL included: key names have up to 255 UTF-16
-// units, value names up to 16,383; in UTF-8 a unit takes at most 3 bytes.
-constexpr std::uint32_t kKeyNameCapacity = 256 * 3;
-constexpr std::uint32_t kValueNameCapacity = 16384 * 3;
-
-struct KeyInfo {
-    std::uint32_t SubKeyCount = 0;
-    std::uint32_t MaxSubKeyLen = 0;
-    std::uint32_t ValueCount = 0;
-    std::uint32_t MaxValueNameLen = 0;
-    std::uint32_t MaxValueLen = 0;
-};
-
-long QueryRegKeyInfo(Registry& reg, HKey key, KeyInfo& info) {
-    return reg.RegQueryInfoKeyA(key, &info.SubKeyCount, &info.MaxSubKeyLen, &info.ValueCount,
-                                &info.MaxValueNameLen, &info.MaxValueLen);
+long QueryRegKeyInfo(RegKey& key, KeyInfo& info) {
+    RegInfo read = key.QueryInfo();
+    if (read.status == regstatus::kSuccess) info = read.info;
+    return read.status;
 }
 
-long EnumRegSubKey(Registry& reg, HKey key, std::uint32_t index, std::string& name) {
-    std::vector<char> buffer(kKeyNameCapacity);
-    auto size = static_cast<std::uint32_t>(buffer.size());
-    const long status = reg.RegEnumKeyExA(key, index, buffer.data(), &size);
-    name = status == regstatus::kSuccess ? std::string(buffer.data(), size) : std::string();
-    return status;
+long EnumRegSubKey(RegKey& key, std::uint32_t index, std::string& name) {
+    RegName read = key.SubKeyName(index);
+    name = std::move(read.name);
+    return read.status;
 }
 
-long DeleteValue(Registry& reg, HKey root, const std::string& path, const std::string& name) {
-    OpenRegKey key(reg, root);
-    reg.RegOpenKeyA(root, path, key.put());
-    return reg.RegDeleteValueA(key.get(), name);
-}
-
-}  // namespace
-
-void CreateRegKey(Platform& p, HKey root, const std::string& path) {
-    OpenRegKey key(p.registry, root);
-    p.registry.RegCreateKeyA(root, path, key.put());
-}
-
-std::string GetRegString(Platform& p, HKey root, const std::string& path, const std::string& name) {
-    Registry& reg = p.registry;
-    OpenRegKey key(reg, root);
-    reg.RegOpenKeyA(root, path, key.put());
-    std::uint32_t type = regtype::kNone;
-    std::uint32_t size = 0;
-    reg.RegQueryValueExA(key.get(), name, &type, nullptr, &size);
-    if (type != regtype::kSz) return {};
-    std::string buffer(size, ' ');
-    if (reg.RegQueryValueExA(key.get(), name, nullptr, buffer.data(), &size) !=
-        regstatus::kSuccess) {
-        return {};
-    }
-    return TrimAtNull(buffer);
-}
-
-void DeleteRegValue(Platform& p, HKey root, const std::string& path, const std::string& name) {
-    DeleteValue(p.registry, root, path, name);
-}
-
-long DeleteRegKeyTree(Platform& p, HKey root, const std::string& path) {
-    Registry& reg = p.registry;
+// The tree deletion below a key already open, so that every level works
+// relative to its parent's handle and no full path grows with the depth.
+long DeleteKeyTree(Platform& p, RegKey& from, const std::string& path) {
     long status = regstatus::kSuccess;
-    ResumeNext([&] { status = reg.RegDeleteKeyA(root, path); });
+    ResumeNext([&] { status = from.DeleteKey(path); });
     if (status != regstatus::kAccessDenied) return status;
 
     // Refused: on this platform that is what a key with subkeys gets.
-    OpenRegKey key(reg, root);
-    ResumeNext(
-        [&] { status = reg.RegOpenKeyExA(root, path, 0, kKeyAllSpecificRights, key.put()); });
+    std::unique_ptr<RegKey> key;
+    ResumeNext([&] {
+        RegOpen open = from.OpenKey(path, kKeyAllSpecificRights);
+        status = open.status;
+        key = std::move(open.key);
+    });
     if (status == regstatus::kAccessDenied) {
         ResumeNext([&] {
             p.ui.MessageBoxA(kAccessDeniedText, kAccessDeniedTitle, mb::kOk | mb::kIconStop);
         });
         return status;
     }
+    if (!key) return status;
     KeyInfo info;
-    ResumeNext([&] { QueryRegKeyInfo(reg, key.get(), info); });
+    ResumeNext([&] { QueryRegKeyInfo(*key, info); });
     // From the highest index down, so the ones not visited keep their index.
     for (std::uint32_t i = info.SubKeyCount; i >= 1; --i) {
         ResumeNext([&] {
             std::string name;
-            if (EnumRegSubKey(reg, key.get(), i - 1, name) == regstatus::kSuccess) {
-                DeleteRegKeyTree(p, key.get(), name);
+            if (EnumRegSubKey(*key, i - 1, name) == regstatus::kSuccess) {
+                DeleteKeyTree(p, *key, name);
             }
         });
     }
     // Once only: a key still refused now keeps refusing, and going round
     // again would never end.
-    ResumeNext([&] { reg.RegDeleteKeyA(key.get(), ""); });
+    ResumeNext([&] { key->DeleteKey(""); });
     return status;
+}
+
+}  // namespace
+
+void CreateRegKey(Platform& p, HKey root, const std::string& path) {
+    p.registry.Root(root).CreateKey(path);
+}
+
+std::string GetRegString(Platform& p, HKey root, const std::string& path, const std::string& name) {
+    const RegOpen open = p.registry.Root(root).OpenKey(path, 0);
+    if (!open.key) return {};
+    const RegRead value = open.key->QueryValue(name);
+    if (value.status != regstatus::kSuccess || value.type != regtype::kSz) return {};
+    return TrimAtNull(value.data);
+}
+
+void DeleteRegValue(Platform& p, HKey root, const std::string& path, const std::string& name) {
+    const RegOpen open = p.registry.Root(root).OpenKey(path, 0);
+    if (open.key) open.key->DeleteValue(name);
+}
+
+long DeleteRegKeyTree(Platform& p, HKey root, const std::string& path) {
+    return DeleteKeyTree(p, p.registry.Root(root), path);
 }
 
 void DeleteRegValuesByPrefix(Platform& p, HKey root, const std::string& path,
                              const std::string& prefix) {
-    Registry& reg = p.registry;
     try {
-        OpenRegKey key(reg, root);
-        if (reg.RegOpenKeyExA(root, path, 0, kKeyAllSpecificRights, key.put()) !=
-            regstatus::kSuccess) {
-            return;
-        }
+        const RegOpen open = p.registry.Root(root).OpenKey(path, kKeyAllSpecificRights);
+        if (open.status != regstatus::kSuccess) return;
+        RegKey& key = *open.key;
         const std::string wanted = UpcaseName(prefix);
-        std::vector<char> buffer(kValueNameCapacity);
         for (std::uint32_t index = 0;;) {
-            auto size = static_cast<std::uint32_t>(buffer.size());
-            // The data is never needed, so no value is too large to pass.
-            if (reg.RegEnumValueA(key.get(), index, buffer.data(), &size, nullptr, nullptr,
-                                  nullptr) != regstatus::kSuccess) {
-                return;
-            }
-            const std::string name = TrimAtNull(std::string(buffer.data(), size));
+            const RegName value = key.ValueName(index);
+            if (value.status != regstatus::kSuccess) return;
+            const std::string name = TrimAtNull(value.name);
             // Upper-cased whole: a letter and its capital may differ in
             // length. A deleted value frees its index for the next one; one
             // that stays (refused) is stepped over.
             if (UpcaseName(name).compare(0, wanted.size(), wanted) != 0 ||
-                DeleteValue(reg, root, path, name) != regstatus::kSuccess) {
+                key.DeleteValue(name) != regstatus::kSuccess) {
                 ++index;
             }
         }

@@ -9,8 +9,8 @@ namespace vw {
 
 // The registry access layer every washer goes through. Each operation opens
 // what it needs and closes it before it returns; a missing key or value is
-// never an error. `root` is a predefined root or a key opened here; paths,
-// names and text are UTF-8, as at the seam.
+// never an error. `root` is a predefined root; paths, names and text are
+// UTF-8, as at the seam.
 
 // Opens the key, creating it and any missing keys on its path.
 void CreateRegKey(Platform& p, HKey root, const std::string& path);

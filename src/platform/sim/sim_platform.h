@@ -30,7 +30,7 @@ class SimPlatform {
     SimShell shell{faults, journal};
     SimProcess process{files, faults, journal};
     SimUi ui{faults, journal};
-    SimRegistry registry{faults};
+    SimRegistry registry;
     SimUrlCache urlCache{journal};
     SimUrlHistory urlHistory{faults, journal};
 

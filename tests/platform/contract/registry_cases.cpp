@@ -3,9 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
+#include <set>
 #include <utility>
 
-#include "registry/open_reg_key.h"
 #include "registry/reg32.h"
 #include "text/name_case.h"
 
@@ -16,7 +17,6 @@ namespace {
 using namespace std::string_literals;
 
 constexpr HKey kHkcu = hkey::kCurrentUser;
-constexpr long kKeyDeleted = 1018;  // a call on a handle whose key is gone
 
 // Names beyond any ANSI code page; the last one is a surrogate pair.
 const std::string kCyrillic = "Папка";
@@ -30,148 +30,222 @@ std::string Repeat(const std::string& s, std::size_t n) {
     return out;
 }
 
+RegKey& Hkcu(RegistryFixture& f) {
+    return f.platform().registry.Root(kHkcu);
+}
+
+// An open that must succeed; null (with a failure) if it does not.
+std::unique_ptr<RegKey> Open(RegistryFixture& f, const std::string& path,
+                             std::uint32_t rights = kKeyAllSpecificRights) {
+    RegOpen open = Hkcu(f).OpenKey(path, rights);
+    EXPECT_EQ(open.status, regstatus::kSuccess) << path;
+    return std::move(open.key);
+}
+
+// A failed open hands out no key.
+void ExpectRefused(const RegOpen& open, long status) {
+    EXPECT_EQ(open.status, status);
+    EXPECT_EQ(open.key, nullptr);
+}
+
+// What every call on `key` answers, when all answer alike.
+void ExpectEveryCallAnswers(RegKey& key, long status) {
+    ExpectRefused(key.OpenKey("", 0), status);
+    ExpectRefused(key.OpenKey("x", kKeyAllSpecificRights), status);
+    ExpectRefused(key.CreateKey("x"), status);
+    const RegRead read = key.QueryValue("v");
+    EXPECT_EQ(read.status, status);
+    EXPECT_EQ(read.type, regtype::kNone);
+    EXPECT_EQ(read.data, "");
+    EXPECT_EQ(key.DeleteValue("v"), status);
+    EXPECT_EQ(key.DeleteKey("x"), status);
+    EXPECT_EQ(key.DeleteKey(""), status);
+    EXPECT_EQ(key.QueryInfo().status, status);
+    EXPECT_EQ(key.SubKeyName(0).status, status);
+    EXPECT_EQ(key.ValueName(0).status, status);
+}
+
 void DeleteKeyStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const std::string s = f.scratch();
     f.SetValue(s + "\\Parent\\Leaf", "v", regtype::kSz, "x\0"s);
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Missing"), regstatus::kFileNotFound);
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Parent"), regstatus::kAccessDenied);
+    EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\Missing"), regstatus::kFileNotFound);
+    EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\Parent"), regstatus::kAccessDenied);
     EXPECT_TRUE(f.KeyExists(s + "\\Parent\\Leaf"));
     // A leaf goes with its values.
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\Parent\\Leaf"), regstatus::kSuccess);
+    EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\Parent\\Leaf"), regstatus::kSuccess);
     EXPECT_FALSE(f.KeyExists(s + "\\Parent\\Leaf"));
     EXPECT_TRUE(f.KeyExists(s + "\\Parent"));
     // A root is never deleted: HKEY_CURRENT_USER always has subkeys.
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, ""), regstatus::kAccessDenied);
+    EXPECT_EQ(Hkcu(f).DeleteKey(""), regstatus::kAccessDenied);
 }
 
-// The layer deletes a key it emptied through its own handle, which it
-// opened without the delete right.
-void DeleteOwnKeyThroughHandle(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
+// The layer deletes a key it emptied through its own key object, opened
+// without the delete right. Objects still open on a deleted key answer 1018.
+void DeletedKeyAnswers1018(RegistryFixture& f) {
     const std::string path = f.scratch() + "\\Own";
-    f.AddKey(path);
-    HKey key = 0;
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, path, 0, kKeyAllSpecificRights, key), regstatus::kSuccess);
-    EXPECT_EQ(reg.RegDeleteKeyA(key, ""), regstatus::kSuccess);
+    f.SetValue(path, "v", regtype::kSz, "x\0"s);
+    const auto own = Open(f, path);
+    const auto other = Open(f, path, 0);
+    ASSERT_TRUE(own && other);
+    EXPECT_EQ(own->DeleteKey(""), regstatus::kSuccess);
     EXPECT_FALSE(f.KeyExists(path));
-    std::uint32_t size = 0;
-    EXPECT_EQ(reg.RegQueryValueExA(key, "v", nullptr, nullptr, &size), kKeyDeleted);
-    EXPECT_EQ(reg.RegCloseKey(key), regstatus::kSuccess);
+    ExpectEveryCallAnswers(*own, regstatus::kKeyDeleted);
+    ExpectEveryCallAnswers(*other, regstatus::kKeyDeleted);
 }
 
 void OpenKeyStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const std::string s = f.scratch();
-    f.AddKey(s + "\\Open");
-    HKey key = 1;
-    EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\Missing", 0, kKeyAllSpecificRights, key),
-              regstatus::kFileNotFound);
-    EXPECT_EQ(key, 0);
-    // Unlike RegOpenKeyExA, RegOpenKeyA answers an empty path with the
-    // caller's own handle, which must then not be closed twice.
-    OpenRegKey open(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\Open", 0, kKeyAllSpecificRights, open.put()),
-              regstatus::kSuccess);
-    EXPECT_EQ(reg.RegOpenKeyA(open.get(), "", key), regstatus::kSuccess);
-    EXPECT_EQ(key, open.get());
-    EXPECT_EQ(reg.RegOpenKeyA(kHkcu, "", key), regstatus::kSuccess);
-    EXPECT_EQ(key, kHkcu);
+    f.SetValue(s + "\\Open", "v", regtype::kSz, "x\0"s);
+    ExpectRefused(Hkcu(f).OpenKey(s + "\\Missing", kKeyAllSpecificRights),
+                  regstatus::kFileNotFound);
+    ExpectRefused(Hkcu(f).OpenKey(s + "\\Missing", 0), regstatus::kFileNotFound);
+    // The empty path opens the same key again, as an object of its own.
+    const auto key = Open(f, s + "\\Open", 0);
+    ASSERT_TRUE(key);
+    for (const std::uint32_t rights : {0u, kKeyAllSpecificRights}) {
+        RegOpen again = key->OpenKey("", rights);
+        ASSERT_EQ(again.status, regstatus::kSuccess) << rights;
+        ASSERT_NE(again.key, nullptr);
+        EXPECT_EQ(again.key->QueryValue("v").data, "x\0"s);
+    }
+    EXPECT_EQ(key->QueryValue("v").data, "x\0"s);
+    RegOpen root = Hkcu(f).OpenKey("", 0);
+    ASSERT_EQ(root.status, regstatus::kSuccess);
+    ASSERT_NE(root.key, nullptr);
+    EXPECT_GE(root.key->QueryInfo().info.SubKeyCount, 1u);
+}
+
+void CreateKeyStatuses(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    f.SetValue(s + "\\Old", "keep", regtype::kSz, "1\0"s);
+    f.AddKey(s + "\\Old\\Child");
+    {
+        // Every missing key on the path is made; the new one is empty.
+        RegOpen made = Hkcu(f).CreateKey(s + "\\New\\Deep");
+        ASSERT_EQ(made.status, regstatus::kSuccess);
+        ASSERT_NE(made.key, nullptr);
+        EXPECT_EQ(made.key->QueryInfo().status, regstatus::kSuccess);
+        EXPECT_EQ(made.key->SubKeyName(0).status, regstatus::kNoMoreItems);
+        EXPECT_EQ(made.key->ValueName(0).status, regstatus::kNoMoreItems);
+        RegOpen old = Hkcu(f).CreateKey(s + "\\Old");
+        ASSERT_EQ(old.status, regstatus::kSuccess);
+        ASSERT_NE(old.key, nullptr);
+        EXPECT_EQ(old.key->QueryValue("keep").data, "1\0"s);
+        // The empty path: the same key again, as an object of its own.
+        EXPECT_EQ(old.key->CreateKey("").status, regstatus::kSuccess);
+        EXPECT_EQ(old.key->QueryValue("keep").data, "1\0"s);
+    }
+    EXPECT_TRUE(f.KeyExists(s + "\\New\\Deep"));
+    CreateRegKey(f.platform(), kHkcu, s + "\\Old");
+    EXPECT_TRUE(f.ValueExists(s + "\\Old", "keep"));
+    EXPECT_TRUE(f.KeyExists(s + "\\Old\\Child"));
+    CreateRegKey(f.platform(), kHkcu, s + "\\Layer\\Made");
+    EXPECT_TRUE(f.KeyExists(s + "\\Layer\\Made"));
 }
 
 void DenyAllStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const std::string s = f.scratch();
-    f.AddKey(s + "\\DeniedLeaf");
+    const std::string leaf = s + "\\DeniedLeaf";
+    f.SetValue(leaf, "v", regtype::kSz, "x\0"s);
     f.AddKey(s + "\\DeniedParent\\Child");
-    f.DenyAll(s + "\\DeniedLeaf");
+    f.DenyAll(leaf);
     f.DenyAll(s + "\\DeniedParent");
-    HKey key = 1;
-    EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\DeniedLeaf", 0, kKeyAllSpecificRights, key),
-              regstatus::kAccessDenied);
-    EXPECT_EQ(key, 0);
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\DeniedParent"), regstatus::kAccessDenied);
+    ExpectRefused(Hkcu(f).OpenKey(leaf, kKeyAllSpecificRights), regstatus::kAccessDenied);
+    {
+        // The default rights open it, with no right on the key itself.
+        const auto key = Open(f, leaf, 0);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(key->QueryValue("v").status, regstatus::kAccessDenied);
+        EXPECT_EQ(key->DeleteValue("v"), regstatus::kAccessDenied);
+        EXPECT_EQ(key->SubKeyName(0).status, regstatus::kAccessDenied);
+        EXPECT_EQ(key->ValueName(0).status, regstatus::kAccessDenied);
+        ExpectRefused(key->OpenKey("", kKeyAllSpecificRights), regstatus::kAccessDenied);
+        EXPECT_EQ(key->QueryInfo().status, regstatus::kSuccess);
+    }
+    // What lies below it is no business of its own rights.
+    EXPECT_EQ(Hkcu(f).CreateKey(leaf + "\\Made").status, regstatus::kSuccess);
+    EXPECT_EQ(Hkcu(f).DeleteKey(leaf + "\\Made"), regstatus::kSuccess);
+    EXPECT_EQ(GetRegString(f.platform(), kHkcu, leaf, "v"), "");
+    EXPECT_EQ(Hkcu(f).DeleteKey(s + "\\DeniedParent"), regstatus::kAccessDenied);
     EXPECT_TRUE(f.KeyExists(s + "\\DeniedParent"));
-    EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, s + "\\DeniedLeaf"), regstatus::kSuccess);
-    EXPECT_FALSE(f.KeyExists(s + "\\DeniedLeaf"));
+    EXPECT_EQ(Hkcu(f).DeleteKey(leaf), regstatus::kSuccess);
+    EXPECT_FALSE(f.KeyExists(leaf));
+}
+
+// A key object has the rights it was opened with: reading and listing values
+// need the query right, deleting them the set right, listing subkeys the
+// enumerate right. Keys below it and its counts need none.
+void CallsNeedTheRightsOfTheOpen(RegistryFixture& f) {
+    const std::string s = f.scratch();
+    f.SetValue(s, "v", regtype::kSz, "x\0"s);
+    f.AddKey(s + "\\Sub");
+    constexpr long ok = regstatus::kSuccess, no = regstatus::kAccessDenied;
+    const struct {
+        std::uint32_t rights;
+        long query, set, enumerate;
+    } opens[] = {{0x1, ok, no, no}, {0x2, no, ok, no}, {0x8, no, no, ok}, {0x3F, ok, ok, ok}};
+    for (const auto& o : opens) {
+        SCOPED_TRACE(o.rights);
+        const auto key = Open(f, s, o.rights);
+        ASSERT_TRUE(key);
+        EXPECT_EQ(key->QueryValue("v").status, o.query);
+        EXPECT_EQ(key->ValueName(0).status, o.query);
+        EXPECT_EQ(key->DeleteValue("Missing"), o.set == ok ? regstatus::kFileNotFound : no);
+        EXPECT_EQ(key->SubKeyName(0).status, o.enumerate);
+        EXPECT_EQ(key->QueryInfo().status, ok);
+        EXPECT_EQ(key->OpenKey("Sub", 0).status, ok);
+        EXPECT_EQ(key->CreateKey("New").status, ok);
+        EXPECT_EQ(key->DeleteKey("New"), ok);
+    }
+    EXPECT_TRUE(f.ValueExists(s, "v"));
 }
 
 void QueryValueStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     f.SetValue(f.scratch(), "S", regtype::kSz, "abc\0"s);
-    OpenRegKey key(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
-              regstatus::kSuccess);
-    std::uint32_t type = 0, size = 0;
-    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", &type, nullptr, &size), regstatus::kSuccess);
-    EXPECT_EQ(type, regtype::kSz);
-    EXPECT_EQ(size, 4u);
-    // The NUL needs room too; the answer then says how much.
-    char buffer[8] = {};
-    size = 3;
-    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", nullptr, buffer, &size), regstatus::kMoreData);
-    EXPECT_EQ(size, 4u);
-    size = 4;
-    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "S", nullptr, buffer, &size), regstatus::kSuccess);
-    EXPECT_EQ(std::string(buffer, size), "abc\0"s);
-    EXPECT_EQ(reg.RegQueryValueExA(key.get(), "Missing", &type, nullptr, &size),
-              regstatus::kFileNotFound);
+    const auto key = Open(f, f.scratch());
+    ASSERT_TRUE(key);
+    const RegRead read = key->QueryValue("S");
+    EXPECT_EQ(read.status, regstatus::kSuccess);
+    EXPECT_EQ(read.type, regtype::kSz);
+    EXPECT_EQ(read.data, "abc\0"s);
+    const RegRead missing = key->QueryValue("Missing");
+    EXPECT_EQ(missing.status, regstatus::kFileNotFound);
+    EXPECT_EQ(missing.type, regtype::kNone);
+    EXPECT_EQ(missing.data, "");
 }
 
 void EnumKeyStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     f.AddKey(f.scratch() + "\\abc");
-    OpenRegKey key(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
-              regstatus::kSuccess);
-    std::uint32_t subKeys = 0;
-    EXPECT_EQ(reg.RegQueryInfoKeyA(key.get(), &subKeys, nullptr, nullptr, nullptr, nullptr),
-              regstatus::kSuccess);
-    EXPECT_EQ(subKeys, 1u);
-    char name[8] = {};
-    // A short buffer leaves the size as given: it does not tell what is needed.
-    std::uint32_t size = 3;
-    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kMoreData);
-    EXPECT_EQ(size, 3u);
-    size = 4;
-    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kSuccess);
-    EXPECT_EQ(size, 3u);
-    EXPECT_STREQ(name, "abc");
-    size = sizeof name;
-    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 1, name, &size), regstatus::kNoMoreItems);
+    const auto key = Open(f, f.scratch());
+    ASSERT_TRUE(key);
+    const RegInfo info = key->QueryInfo();
+    EXPECT_EQ(info.status, regstatus::kSuccess);
+    EXPECT_EQ(info.info.SubKeyCount, 1u);
+    EXPECT_EQ(info.info.ValueCount, 0u);
+    const RegName first = key->SubKeyName(0);
+    EXPECT_EQ(first.status, regstatus::kSuccess);
+    EXPECT_EQ(first.name, "abc");
+    EXPECT_EQ(key->SubKeyName(1).status, regstatus::kNoMoreItems);
 }
 
+// No value is too large to be listed or read whole.
 void EnumValueStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     f.SetValue(f.scratch(), "big", regtype::kBinary, std::string(5000, 'b'));
-    OpenRegKey key(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
-              regstatus::kSuccess);
-    char name[8] = {};
-    std::uint32_t size = 2;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kMoreData);
-    EXPECT_EQ(size, 2u);
-    // Without a data buffer no value is too large.
-    size = sizeof name;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kSuccess);
-    EXPECT_STREQ(name, "big");
-    std::uint32_t type = 0, dataSize = 0;
-    size = sizeof name;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, &type, nullptr, &dataSize),
-              regstatus::kSuccess);
-    EXPECT_EQ(type, regtype::kBinary);
-    EXPECT_EQ(dataSize, 5000u);
-    size = sizeof name;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 1, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kNoMoreItems);
+    const auto key = Open(f, f.scratch());
+    ASSERT_TRUE(key);
+    const RegName first = key->ValueName(0);
+    EXPECT_EQ(first.status, regstatus::kSuccess);
+    EXPECT_EQ(first.name, "big");
+    EXPECT_EQ(key->ValueName(1).status, regstatus::kNoMoreItems);
+    const RegInfo info = key->QueryInfo();
+    EXPECT_EQ(info.info.ValueCount, 1u);
+    EXPECT_EQ(info.info.MaxValueLen, 5000u);
+    EXPECT_EQ(key->QueryValue("big").data, std::string(5000, 'b'));
 }
 
-// Text comes as UTF-8, every NUL kept, sized in its own bytes; other types
-// come as stored, whatever their bytes look like.
+// Text comes as UTF-8, every NUL kept; other types come as stored,
+// whatever their bytes look like.
 void DataInUtf8(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const std::map<std::string, std::pair<std::uint32_t, std::string>> values = {
         {"Sz", {regtype::kSz, "Пётр 日本語 😀\0"s}},
         {"Expand", {regtype::kExpandSz, "%TEMP%\\Ελληνικά\0"s}},
@@ -179,93 +253,46 @@ void DataInUtf8(RegistryFixture& f) {
         {"Binary", {regtype::kBinary, "\xFF\xFE\0\xD8\x3D"s}},
     };
     for (const auto& [name, v] : values) f.SetValue(f.scratch(), name, v.first, v.second);
-    OpenRegKey key(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
-              regstatus::kSuccess);
+    const auto key = Open(f, f.scratch());
+    ASSERT_TRUE(key);
     for (const auto& [name, v] : values) {
-        SCOPED_TRACE(name);
-        const auto size = static_cast<std::uint32_t>(v.second.size());
-        std::uint32_t type = 0, probed = 0;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, &type, nullptr, &probed),
-                  regstatus::kSuccess);
-        EXPECT_EQ(type, v.first);
-        EXPECT_EQ(probed, size);
-        std::string buffer(size + 8, '#');
-        std::uint32_t got = size - 1;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, nullptr, buffer.data(), &got),
-                  regstatus::kMoreData);
-        EXPECT_EQ(got, size);
-        got = probed;
-        EXPECT_EQ(reg.RegQueryValueExA(key.get(), name, nullptr, buffer.data(), &got),
-                  regstatus::kSuccess);
-        EXPECT_EQ(buffer.substr(0, got), v.second);
+        const RegRead read = key->QueryValue(name);
+        EXPECT_EQ(read.status, regstatus::kSuccess) << name;
+        EXPECT_EQ(read.type, v.first) << name;
+        EXPECT_EQ(read.data, v.second) << name;
     }
-    // Enumeration gives the same data; values come in no fixed order.
-    std::map<std::string, std::string> listed;
+    // Values come in no fixed order.
+    std::set<std::string> listed;
     for (std::uint32_t i = 0;; ++i) {
-        char name[16];
-        std::string data(64, '#');
-        std::uint32_t nameSize = sizeof name, type = 0;
-        auto dataSize = static_cast<std::uint32_t>(data.size());
-        const long status =
-            reg.RegEnumValueA(key.get(), i, name, &nameSize, &type,
-                              reinterpret_cast<unsigned char*>(data.data()), &dataSize);
-        if (status != regstatus::kSuccess) {
-            EXPECT_EQ(status, regstatus::kNoMoreItems);
+        const RegName name = key->ValueName(i);
+        if (name.status != regstatus::kSuccess) {
+            EXPECT_EQ(name.status, regstatus::kNoMoreItems);
             break;
         }
-        listed[name] = data.substr(0, dataSize);
-        nameSize = sizeof name;
-        dataSize -= 1;
-        EXPECT_EQ(reg.RegEnumValueA(key.get(), i, name, &nameSize, &type,
-                                    reinterpret_cast<unsigned char*>(data.data()), &dataSize),
-                  regstatus::kMoreData)
-            << name;
+        listed.insert(name.name);
     }
-    ASSERT_EQ(listed.size(), values.size());
-    for (const auto& [name, v] : values) EXPECT_EQ(listed[name], v.second) << name;
+    EXPECT_EQ(listed, (std::set<std::string>{"Binary", "Expand", "Multi", "Sz"}));
 }
 
-// Capacities and lengths of enumerated names are UTF-8 bytes; the key's
-// information keeps the platform's units.
-void EnumNamesInBytes(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
+// Names come whole in UTF-8; the key's information keeps the platform's
+// units.
+void NamesInUtf8LengthsInUnits(RegistryFixture& f) {
     f.AddKey(f.scratch() + "\\" + kCjk + kEmoji);
     f.SetValue(f.scratch(), kGreek, regtype::kDword, "\1\0\0\0"s);
-    OpenRegKey key(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, f.scratch(), 0, kKeyAllSpecificRights, key.put()),
-              regstatus::kSuccess);
-    std::uint32_t maxSubKeyLen = 0, maxValueNameLen = 0;
-    EXPECT_EQ(
-        reg.RegQueryInfoKeyA(key.get(), nullptr, &maxSubKeyLen, nullptr, &maxValueNameLen, nullptr),
-        regstatus::kSuccess);
-    EXPECT_EQ(maxSubKeyLen, 5u);
-    EXPECT_EQ(maxValueNameLen, 8u);
-
-    char name[32] = {};
-    std::uint32_t size = 13;  // 9 + 4 bytes, no room for the NUL
-    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kMoreData);
-    EXPECT_EQ(size, 13u);
-    size = 14;
-    EXPECT_EQ(reg.RegEnumKeyExA(key.get(), 0, name, &size), regstatus::kSuccess);
-    EXPECT_EQ(size, 13u);
-    EXPECT_EQ(name, kCjk + kEmoji);
-
-    size = 16;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kMoreData);
-    EXPECT_EQ(size, 16u);
-    size = 17;
-    EXPECT_EQ(reg.RegEnumValueA(key.get(), 0, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kSuccess);
-    EXPECT_EQ(size, 16u);
-    EXPECT_EQ(name, kGreek);
+    const auto key = Open(f, f.scratch());
+    ASSERT_TRUE(key);
+    const RegInfo info = key->QueryInfo();
+    EXPECT_EQ(info.status, regstatus::kSuccess);
+    EXPECT_EQ(info.info.MaxSubKeyLen, 5u);
+    EXPECT_EQ(info.info.MaxValueNameLen, 8u);
+    EXPECT_EQ(info.info.MaxValueLen, 4u);
+    EXPECT_EQ(key->SubKeyName(0).name, kCjk + kEmoji);
+    EXPECT_EQ(key->ValueName(0).name, kGreek);
 }
 
 // A name that is no UTF-8, or that a NUL would cut short, names nothing:
 // above all not the key or value its first bytes spell.
 void MalformedNamesReachNothing(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const std::string s = f.scratch();
     f.SetValue(s + "\\a", "a", regtype::kSz, "x\0"s);
     const std::string malformed[] = {
@@ -273,28 +300,19 @@ void MalformedNamesReachNothing(RegistryFixture& f) {
         "a\xC0\x80",                  // an overlong NUL
         "a\xED\xA0\xBD\xED\xB8\x80",  // a surrogate pair spelled as two
     };
-    OpenRegKey open(reg, kHkcu);
-    ASSERT_EQ(reg.RegOpenKeyExA(kHkcu, s + "\\a", 0, kKeyAllSpecificRights, open.put()),
-              regstatus::kSuccess);
+    const auto open = Open(f, s + "\\a");
+    ASSERT_TRUE(open);
     for (const std::string& bad : malformed) {
         SCOPED_TRACE(testing::PrintToString(bad));
         const std::string path = s + "\\" + bad;
-        HKey key = 1;
-        EXPECT_EQ(reg.RegOpenKeyExA(kHkcu, path, 0, kKeyAllSpecificRights, key),
-                  regstatus::kFileNotFound);
-        EXPECT_EQ(key, 0);
-        key = 1;
-        EXPECT_EQ(reg.RegOpenKeyA(kHkcu, path, key), regstatus::kFileNotFound);
-        EXPECT_EQ(key, 0);
-        key = 1;
-        EXPECT_EQ(reg.RegCreateKeyA(kHkcu, path + "\\new", key), 87);
-        EXPECT_EQ(key, 0);
-        EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, path), regstatus::kFileNotFound);
+        ExpectRefused(Hkcu(f).OpenKey(path, kKeyAllSpecificRights), regstatus::kFileNotFound);
+        ExpectRefused(Hkcu(f).OpenKey(path, 0), regstatus::kFileNotFound);
+        ExpectRefused(open->OpenKey(bad, 0), regstatus::kFileNotFound);
+        ExpectRefused(Hkcu(f).CreateKey(path + "\\new"), regstatus::kInvalidParameter);
+        EXPECT_EQ(Hkcu(f).DeleteKey(path), regstatus::kFileNotFound);
         EXPECT_EQ(DeleteRegKeyTree(f.platform(), kHkcu, path), regstatus::kFileNotFound);
-        std::uint32_t size = 0;
-        EXPECT_EQ(reg.RegQueryValueExA(open.get(), bad, nullptr, nullptr, &size),
-                  regstatus::kFileNotFound);
-        EXPECT_EQ(reg.RegDeleteValueA(open.get(), bad), regstatus::kFileNotFound);
+        EXPECT_EQ(open->QueryValue(bad).status, regstatus::kFileNotFound);
+        EXPECT_EQ(open->DeleteValue(bad), regstatus::kFileNotFound);
         DeleteRegValue(f.platform(), kHkcu, s + "\\a", bad);
     }
     EXPECT_TRUE(f.ValueExists(s + "\\a", "a"));
@@ -302,29 +320,19 @@ void MalformedNamesReachNothing(RegistryFixture& f) {
     EXPECT_TRUE(f.boxes().empty());
 }
 
-// A failed open leaves 0 behind, and the layer goes on with it.
-void NullHandleStatuses(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
-    HKey key = 0;
-    char name[8];
-    std::uint32_t size = sizeof name, count = 0;
-    EXPECT_EQ(reg.RegOpenKeyExA(0, "x", 0, kKeyAllSpecificRights, key), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegOpenKeyA(0, "x", key), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegCreateKeyA(0, "x", key), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegQueryValueExA(0, "x", nullptr, nullptr, &size), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegDeleteValueA(0, "x"), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegDeleteKeyA(0, "x"), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegQueryInfoKeyA(0, &count, nullptr, nullptr, nullptr, nullptr),
-              regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegEnumKeyExA(0, 0, name, &size), regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegEnumValueA(0, 0, name, &size, nullptr, nullptr, nullptr),
-              regstatus::kInvalidHandle);
-    EXPECT_EQ(reg.RegCloseKey(0), regstatus::kInvalidHandle);
+// Only the five roots are keys; the layer goes on with anything else and
+// reaches nothing.
+void OtherRootsAnswer6(RegistryFixture& f) {
+    for (const HKey root : {HKey{0}, HKey{1}, hkey::kPerformanceData + 1}) {
+        SCOPED_TRACE(root);
+        ExpectEveryCallAnswers(f.platform().registry.Root(root), regstatus::kInvalidHandle);
+        EXPECT_EQ(GetRegString(f.platform(), root, "x", "v"), "");
+        EXPECT_EQ(DeleteRegKeyTree(f.platform(), root, "x"), regstatus::kInvalidHandle);
+    }
 }
 
 // In every script, as Windows folds case.
 void NamesIgnoreCase(RegistryFixture& f) {
-    Registry& reg = f.platform().registry;
     const struct {
         std::string key, lowerKey, value, otherValue;
     } names[] = {
@@ -335,17 +343,13 @@ void NamesIgnoreCase(RegistryFixture& f) {
         const std::string path = f.scratch() + "\\" + n.key;
         f.SetValue(path, n.value, regtype::kSz, "x\0"s);
         {
-            OpenRegKey key(reg, kHkcu);
-            ASSERT_EQ(
-                reg.RegOpenKeyExA(kHkcu, UpcaseName(path), 0, kKeyAllSpecificRights, key.put()),
-                regstatus::kSuccess);
-            std::uint32_t size = 0;
-            EXPECT_EQ(reg.RegQueryValueExA(key.get(), n.otherValue, nullptr, nullptr, &size),
-                      regstatus::kSuccess);
-            EXPECT_EQ(reg.RegDeleteValueA(key.get(), UpcaseName(n.value)), regstatus::kSuccess);
+            const auto key = Open(f, UpcaseName(path));
+            ASSERT_TRUE(key);
+            EXPECT_EQ(key->QueryValue(n.otherValue).status, regstatus::kSuccess);
+            EXPECT_EQ(key->DeleteValue(UpcaseName(n.value)), regstatus::kSuccess);
         }
         EXPECT_FALSE(f.ValueExists(path, n.value));
-        EXPECT_EQ(reg.RegDeleteKeyA(kHkcu, f.scratch() + "\\" + n.lowerKey), regstatus::kSuccess);
+        EXPECT_EQ(Hkcu(f).DeleteKey(f.scratch() + "\\" + n.lowerKey), regstatus::kSuccess);
         EXPECT_FALSE(f.KeyExists(path));
     }
 }
@@ -484,34 +488,30 @@ void DeleteValuesByPrefixInScripts(RegistryFixture& f) {
 
 }  // namespace
 
-const std::vector<RegistryCase>& RegistryStatusCases() {
+const std::vector<RegistryCase>& RegistryCases() {
     static const std::vector<RegistryCase> cases = {
-        {"RegDeleteKeyA: missing 2, with a subkey 5, leaf 0, root 5", DeleteKeyStatuses},
-        {"RegDeleteKeyA on a handle's own key", DeleteOwnKeyThroughHandle},
-        {"RegOpenKeyExA missing 2; RegOpenKeyA empty path", OpenKeyStatuses},
-        {"deny-all key: open 5, delete leaf 0, delete parent 5", DenyAllStatuses},
-        {"RegQueryValueExA sizes", QueryValueStatuses},
-        {"RegEnumKeyExA buffer and end", EnumKeyStatuses},
-        {"RegEnumValueA buffer, end and large data", EnumValueStatuses},
-        {"handle 0 gives 6", NullHandleStatuses},
-        {"names in any script ignore case", NamesIgnoreCase},
-        {"string data in UTF-8, sized in bytes", DataInUtf8},
-        {"enumerated names sized in UTF-8 bytes", EnumNamesInBytes},
-        {"malformed names reach no key", MalformedNamesReachNothing},
-    };
-    return cases;
-}
-
-const std::vector<RegistryCase>& RegistryLayerCases() {
-    static const std::vector<RegistryCase> cases = {
-        {"GetRegString by type", ReadStrings},
-        {"DeleteRegKeyTree three levels deep", DeleteTree},
-        {"DeleteRegKeyTree missing key", DeleteMissingTree},
-        {"DeleteRegKeyTree deny-all key with a subkey", DeleteDeniedTree},
-        {"DeleteRegKeyTree 255-character name", DeleteTreeWithLongName},
+        {"DeleteKeyMissing2WithSubkey5Leaf0Root5", DeleteKeyStatuses},
+        {"DeletedKeyAnswers1018", DeletedKeyAnswers1018},
+        {"OpenKeyMissing2EmptyPathOpensAgain", OpenKeyStatuses},
+        {"CreateKeyMakesThePathKeepsWhatExists", CreateKeyStatuses},
+        {"DenyAllOpen5DeleteLeaf0DeleteParent5", DenyAllStatuses},
+        {"CallsNeedTheRightsOfTheOpen", CallsNeedTheRightsOfTheOpen},
+        {"QueryValueTypeAndData", QueryValueStatuses},
+        {"SubKeyNamesAndEnd", EnumKeyStatuses},
+        {"ValueNamesEndAndLargeData", EnumValueStatuses},
+        {"OtherRootsAnswer6", OtherRootsAnswer6},
+        {"NamesInAnyScriptIgnoreCase", NamesIgnoreCase},
+        {"StringDataInUtf8", DataInUtf8},
+        {"NamesInUtf8LengthsInUnits", NamesInUtf8LengthsInUnits},
+        {"MalformedNamesReachNoKey", MalformedNamesReachNothing},
+        {"GetRegStringByType", ReadStrings},
+        {"DeleteRegKeyTreeThreeLevels", DeleteTree},
+        {"DeleteRegKeyTreeMissingKey", DeleteMissingTree},
+        {"DeleteRegKeyTreeDenyAllWithSubkey", DeleteDeniedTree},
+        {"DeleteRegKeyTreeLongNames", DeleteTreeWithLongName},
         {"DeleteRegValuesByPrefix", DeleteValuesByPrefix},
-        {"DeleteRegKeyTree names in any script", DeleteTreeInScripts},
-        {"DeleteRegValuesByPrefix names in any script", DeleteValuesByPrefixInScripts},
+        {"DeleteRegKeyTreeNamesInAnyScript", DeleteTreeInScripts},
+        {"DeleteRegValuesByPrefixNamesInAnyScript", DeleteValuesByPrefixInScripts},
     };
     return cases;
 }

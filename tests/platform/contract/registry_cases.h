@@ -34,21 +34,20 @@ class RegistryFixture {
 
     virtual bool KeyExists(const std::string& path) = 0;
     virtual bool ValueExists(const std::string& path, const std::string& name) = 0;
-    // The handles the backend holds open, where it can tell.
+    // The key objects left open, where the backend can tell.
     virtual std::optional<std::size_t> OpenHandles() const = 0;
 };
 
 struct RegistryCase {
-    const char* name;
+    const char* name;  // the test's name: letters, digits and "_"
     void (*run)(RegistryFixture& f);
 };
 
-// The platform's answers the registry layer is built on.
-const std::vector<RegistryCase>& RegistryStatusCases();
-// The registry layer (registry/reg32.h) on the backend.
-const std::vector<RegistryCase>& RegistryLayerCases();
+// The platform's answers the registry layer is built on, then the layer
+// (registry/reg32.h) on the backend.
+const std::vector<RegistryCase>& RegistryCases();
 
-// Runs one case in its fixture; afterwards no handle may be left open.
+// Runs one case in its fixture; afterwards no key may be left open.
 void RunRegistryCase(const RegistryCase& c, RegistryFixture& f);
 
 }  // namespace vw::contract

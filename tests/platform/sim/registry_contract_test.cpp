@@ -37,14 +37,15 @@ class SimRegistryFixture : public contract::RegistryFixture {
 };
 
 // The win32 suite runs the same cases against the platform's registry.
-TEST(SimRegistryContract, AnswersAndLayerWorkAlike) {
-    for (const auto* cases : {&contract::RegistryStatusCases(), &contract::RegistryLayerCases()}) {
-        for (const auto& c : *cases) {
-            SimRegistryFixture f;
-            contract::RunRegistryCase(c, f);
-        }
-    }
+class SimRegistryContract : public ::testing::TestWithParam<contract::RegistryCase> {};
+
+TEST_P(SimRegistryContract, BehavesLikeThePlatform) {
+    SimRegistryFixture f;
+    contract::RunRegistryCase(GetParam(), f);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SimRegistryContract, ::testing::ValuesIn(contract::RegistryCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vw

@@ -151,14 +151,16 @@ class Win32RegistryFixture : public contract::RegistryFixture {
 };
 
 // The host suite runs the same cases against the simulation.
-TEST(Win32RegistryContract, AnswersAndLayerWorkAlike) {
-    for (const auto* cases : {&contract::RegistryStatusCases(), &contract::RegistryLayerCases()}) {
-        for (const auto& c : *cases) {
-            Win32RegistryFixture f;
-            contract::RunRegistryCase(c, f);
-        }
-    }
+class Win32RegistryContract : public ::testing::TestWithParam<contract::RegistryCase> {};
+
+TEST_P(Win32RegistryContract, BehavesLikeThePlatform) {
+    Win32RegistryFixture f;
+    contract::RunRegistryCase(GetParam(), f);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, Win32RegistryContract,
+                         ::testing::ValuesIn(contract::RegistryCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vw::win32

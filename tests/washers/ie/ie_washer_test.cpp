@@ -175,7 +175,7 @@ TEST_F(IEWasherTest, ReadOnlyCookieEndsTheRunAfterTheFilesBeforeIt) {
 }
 
 TEST_F(IEWasherTest, CleanHistoryCreatesTypedUrlsWhenItWasMissing) {
-    reg.RegDeleteKeyA(kCu, kTyped);
+    reg.DeleteKey(kCu, kTyped);
     ASSERT_FALSE(reg.KeyExists(kCu, kTyped));
     EXPECT_FLOAT_EQ(Run("CleanHistory=1\r\n"), 99.0f);
     EXPECT_TRUE(reg.KeyExists(kCu, kTyped));

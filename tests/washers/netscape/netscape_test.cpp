@@ -111,7 +111,7 @@ TEST_F(NetscapeTest, NoSelectionOrNoInstallFolderWashesNothingAndRaisesNothing) 
     SixProfiles("");
     EXPECT_FLOAT_EQ(Run(), 99.0f);
     for (const char* install : {"", "Program"}) {
-        m.sim.registry.RegDeleteKeyA(hkey::kLocalMachine, "Software\\Netscape\\Netscape 6");
+        m.sim.registry.DeleteKey(hkey::kLocalMachine, "Software\\Netscape\\Netscape 6");
         m.sim.registry.SetString(kCu, kNavigator + "\\Main", "Install Directory", install);
         EXPECT_FLOAT_EQ(Run(), 99.0f) << install;
     }
