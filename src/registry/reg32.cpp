@@ -81,7 +81,7 @@ long DeleteRegKeyTree(Platform& p, HKey root, const std::string& path) {
         [&] { status = reg.RegOpenKeyExA(root, path, 0, kKeyAllSpecificRights, key.put()); });
     if (status == regstatus::kAccessDenied) {
         ResumeNext([&] {
-            p.ui.MessageBoxA(kAccessDeniedText, kAccessDeniedTitle, mb::kOk | mb::kIconStop);
+            p.ui.ShowMessage(kAccessDeniedText, kAccessDeniedTitle, mb::kOk | mb::kIconStop);
         });
         return status;
     }

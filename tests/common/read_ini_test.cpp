@@ -41,11 +41,11 @@ TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
 class BrokenReader : public ProfileReader {
   public:
     bool raise = true;
-    std::string GetPrivateProfileStringA(const std::string&, const std::string&, const std::string&,
-                                         std::uint32_t size, const std::string&) override {
+    std::string ReadString(const std::string&, const std::string&, const std::string&,
+                           std::uint16_t maxUnits) override {
         if (raise) throw RunError(errnum::kOutOfMemory, "broken");
         std::string tooLong;
-        for (std::uint32_t i = 0; i < size + 100; ++i) tooLong += "Ж";
+        for (int i = 0; i < maxUnits + 100; ++i) tooLong += "Ж";
         return tooLong;
     }
 };

@@ -1,53 +1,37 @@
 #include "platform/sim/sim_ui.h"
 
-#include <cstdio>
-
 namespace vw::sim {
 
 namespace {
 
-// Control handles are the control's index plus this, so a message names the
-// control it went to.
-constexpr std::uintptr_t kHandleBase = 0x1000;
-
 class SimWindowView : public WindowView {
   public:
-    SimWindowView(std::shared_ptr<SimWindowState> state, const std::vector<std::string>& drives,
-                  Journal& journal)
-        : state_(std::move(state)), drives_(drives), journal_(journal) {}
-    ~SimWindowView() override {
-        state_->destroyed = true;
-        journal_.push_back("unload");
-    }
+    SimWindowView(std::shared_ptr<SimWindow> window, Journal& journal)
+        : w_(std::move(window)), journal_(journal) {}
+    ~SimWindowView() override { journal_.push_back("unload"); }
 
-    void Resize(int widthTwips, int heightTwips) override {
-        state_->widthTwips = widthTwips;
-        state_->heightTwips = heightTwips;
-    }
+    void Resize(int width, int height) override { w_->sizeTwips = {width, height}; }
     void SetControlVisible(std::size_t control, bool visible) override {
-        state_->visible.at(control) = visible;
-        journal_.push_back(std::string(visible ? "show " : "hide ") + state_->layout[control].name);
+        journal_.push_back((visible ? "show " : "hide ") + Name(control));
+        w_->controls[control].visible = visible;
     }
     void SetProgress(std::size_t control, float value) override {
-        (void)state_->layout.at(control);
-        state_->progress = value;
-        char text[32];
-        std::snprintf(text, sizeof text, "progress %g", static_cast<double>(value));
-        journal_.push_back(text);
+        journal_.push_back("progress " + Name(control) + " " + std::to_string(value));
+        w_->progress = value;
     }
-    std::uintptr_t ControlHandle(std::size_t control) override {
-        (void)state_->layout.at(control);
-        return kHandleBase + control;
+    void SetBarColour(std::size_t control, std::uint32_t colour) override {
+        journal_.push_back("colour " + Name(control) + " " + std::to_string(colour));
+        w_->barColour = colour;
     }
     std::vector<std::string> DriveEntries(std::size_t control) override {
-        return state_->layout.at(control).kind == ControlKind::kDriveList
-                   ? drives_
-                   : std::vector<std::string>{};
+        const bool isList = w_->controls.at(control).kind == ControlKind::kDriveList;
+        return isList ? w_->drives : std::vector<std::string>{};
     }
 
   private:
-    std::shared_ptr<SimWindowState> state_;
-    std::vector<std::string> drives_;
+    std::string Name(std::size_t control) const { return w_->controls.at(control).name; }
+
+    std::shared_ptr<SimWindow> w_;
     Journal& journal_;
 };
 
@@ -57,41 +41,9 @@ std::unique_ptr<WindowView> SimUi::CreateHiddenWindow(const std::vector<ControlL
                                                       int widthTwips, int heightTwips) {
     journal_.push_back("load");
     faults_.Check("CreateHiddenWindow");
-    auto state = std::make_shared<SimWindowState>();
-    state->layout = layout;
-    for (const auto& control : layout) state->visible.push_back(control.visible);
-    state->widthTwips = widthTwips;
-    state->heightTwips = heightTwips;
-    windows.push_back(state);
-    return std::make_unique<SimWindowView>(state, drives, journal_);
-}
-
-std::intptr_t SimUi::SendMessageA(std::uintptr_t window, std::uint32_t message,
-                                  std::uintptr_t wParam, std::intptr_t lParam) {
-    char text[96];
-    std::snprintf(text, sizeof text, "message 0x%x to %s wParam %ju lParam 0x%jx", message,
-                  window >= kHandleBase && !windows.empty() &&
-                          window - kHandleBase < windows.back()->layout.size()
-                      ? windows.back()->layout[window - kHandleBase].name
-                      : "?",
-                  static_cast<std::uintmax_t>(wParam), static_cast<std::uintmax_t>(lParam));
-    journal_.push_back(text);
-    faults_.Check("SendMessageA");
-    return 0;
-}
-
-void SimUi::DoEvents() {
-    journal_.push_back("doevents");
-    faults_.Check("DoEvents");
-    if (onDoEvents) onDoEvents();
-}
-
-int SimUi::MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
-    // Recorded as the platform shows it.
-    const std::string shownText = ShownBoxText(text), shownCaption = ShownBoxText(caption);
-    journal_.push_back("box " + shownCaption + ": " + shownText);
-    boxes.push_back({shownText, shownCaption, type});
-    return answer;
+    windows.push_back(
+        std::make_shared<SimWindow>(SimWindow{layout, drives, {widthTwips, heightTwips}}));
+    return std::make_unique<SimWindowView>(windows.back(), journal_);
 }
 
 }  // namespace vw::sim
