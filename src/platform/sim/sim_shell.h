@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <utility>
 
 #include "platform/process.h"
 #include "platform/run_error.h"
@@ -24,9 +24,8 @@ class SimShell : public Shell {
         std::u16string units;  // no drive is spelt otherwise: E_INVALIDARG
         if (!Utf8ToUtf16(rootPath, units) || rootPath.find('\0') != rootPath.npos)
             return static_cast<long>(0x80070057);
-        if (recycled == 0) return static_cast<long>(0x80004005);  // E_FAIL, as an empty bin gives
-        recycled = 0;
-        return 0;
+        // E_FAIL when the bin was empty already, as the shell gives.
+        return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
     }
 
   private:
