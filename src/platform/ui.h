@@ -65,8 +65,8 @@ class Ui {
 
     // Creates a borderless window of the given client size with the given
     // controls, never showing it. A progress bar ranges 0 to 100. Raises
-    // RunError 7 (out of memory, the classic word for a window the system
-    // will not give) when the window or one of its controls cannot be made.
+    // RunError 7 (out of memory) when the window or one of its controls
+    // cannot be made.
     virtual std::unique_ptr<WindowView> CreateHiddenWindow(const std::vector<ControlLayout>& layout,
                                                            int widthTwips, int heightTwips) = 0;
 

@@ -24,8 +24,9 @@ bool SameName(std::string_view a, std::string_view b) {
     return UpcaseName(a) == UpcaseName(b);
 }
 
-bool FindProfileValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string& value) {
+// The raw value (quotes not yet removed); empty when there is none.
+std::string FindProfileValue(std::string_view text, std::string_view section,
+                             std::string_view key) {
     // Every character the syntax knows is ASCII, so the UTF-8 text splits
     // bytewise and never inside a character.
     bool inSection = false;
@@ -35,7 +36,9 @@ bool FindProfileValue(std::string_view text, std::string_view section, std::stri
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
-        if (line.empty() || line[0] == ';') continue;
+        // A line starting with ";" is no comment to the system's reader: it
+        // is a key like any other, whose name never matches one asked for.
+        if (line.empty()) continue;
         if (line[0] == '[') {
             const auto close = line.rfind(']');
             if (close != std::string_view::npos) {
@@ -46,12 +49,9 @@ bool FindProfileValue(std::string_view text, std::string_view section, std::stri
         if (!inSection) continue;
         const auto eq = line.find('=');
         if (eq == std::string_view::npos) continue;
-        if (SameName(Trim(line.substr(0, eq)), key)) {
-            value = std::string(Trim(line.substr(eq + 1)));
-            return true;
-        }
+        if (SameName(Trim(line.substr(0, eq)), key)) return std::string(Trim(line.substr(eq + 1)));
     }
-    return false;
+    return {};
 }
 
 // As the system's reader copies a value into a buffer of maxUnits + 1 units,
@@ -77,9 +77,8 @@ bool IsName(std::string_view name) {
 
 std::string ProfileValue(std::string_view text, std::string_view section, std::string_view key,
                          std::size_t maxUnits) {
-    std::string value;
-    if (!IsName(section) || !IsName(key) || !FindProfileValue(text, section, key, value)) return {};
-    return CopyValue(value, maxUnits);
+    if (!IsName(section) || !IsName(key)) return {};
+    return CopyValue(FindProfileValue(text, section, key), maxUnits);
 }
 
 std::string ProfileFileText(std::string_view bytes, std::string (*ansi)(std::string_view)) {

@@ -10,7 +10,7 @@ namespace vw::win32 {
 
 namespace {
 
-// The numbers the classic Shell statement raises for a failed start.
+// A failed start as the run-time failures of the model number it.
 [[noreturn]] void RaiseStartError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:

@@ -79,10 +79,11 @@ TEST_F(RegistryWashersTest, RecycleBinRootAndFlags) {
                                                          {"", ""}};
     for (const auto& [given, passed] : roots) {
         form.WashRecycleBin(given, true, false, false);
-        EXPECT_TRUE(m.Journaled("empty recycle bin \"" + std::string(passed) + "\" 1")) << given;
+        EXPECT_EQ(m.sim.journal.back(), "empty recycle bin \"" + std::string(passed) + "\" 1")
+            << given;
     }
     form.WashRecycleBin("", false, false, true);
-    EXPECT_TRUE(m.Journaled("empty recycle bin \"\" 4"));
+    EXPECT_EQ(m.sim.journal.back(), "empty recycle bin \"\" 4");
 }
 
 TEST_F(RegistryWashersTest, MediaPlayerListsGoUpToTheFirstGap) {
