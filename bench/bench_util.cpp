@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "bench.h"
-#include "platform/win32/handles.h"
+#include "platform/win32/start_process.h"
 
 namespace vw::bench {
 
@@ -57,23 +57,16 @@ std::string ProgramFolder() {
 
 bool RunAndWait(const std::string& exe, const std::string& arguments, const std::string& cwd,
                 DWORD timeoutMs, DWORD& exitCode) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                          CREATE_NO_WINDOW, nullptr, cwd.empty() ? nullptr : cwd.c_str(), &startup,
-                          &started)) {
-        return false;
-    }
-    const win32::UniqueKernelHandle process(started.hProcess);
-    const win32::UniqueKernelHandle thread(started.hThread);
-    if (::WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.get(), 1);
+    const win32::StartedProcess started = win32::StartProcess(
+        exe, arguments, {-1, CREATE_NO_WINDOW, nullptr, cwd.empty() ? nullptr : cwd.c_str()});
+    const HANDLE process = started.process.get();
+    if (!process) return false;
+    if (::WaitForSingleObject(process, timeoutMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process, 1);
         return false;
     }
     DWORD code = 0;
-    ::GetExitCodeProcess(process.get(), &code);
+    ::GetExitCodeProcess(process, &code);
     exitCode = code;
     return true;
 }

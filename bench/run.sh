@@ -48,7 +48,7 @@ while [[ $# -gt 0 ]]; do
     esac
 done
 
-for exe in vantrix_bench.exe vantrix_bench_noop.exe vantrixwash.exe; do
+for exe in vantrix_bench.exe vantrix_bench_startup.exe vantrixwash.exe; do
     [[ -f $bin/$exe ]] || { echo "run.sh: $bin/$exe is missing" >&2; exit 1; }
 done
 

@@ -10,7 +10,7 @@ namespace {
 
 const std::string kAppDir = std::string(kRoot) + "\\app";
 constexpr char kWashExe[] = "vantrixwash.exe";
-constexpr char kNoopExe[] = "vantrix_bench_noop.exe";
+constexpr char kReferenceExe[] = "vantrix_bench_startup.exe";
 constexpr DWORD kRunTimeoutMs = 60000;
 
 // Every switch off, the custom lists skipped: the run reads its settings,
@@ -39,7 +39,7 @@ void PrepareStartup(Context& ctx, long) {
         ctx.problem = "cannot create " + kAppDir;
         return;
     }
-    for (const char* exe : {kWashExe, kNoopExe}) {
+    for (const char* exe : {kWashExe, kReferenceExe}) {
         const std::string from = ProgramFolder() + "\\" + exe;
         if (!::CopyFileA(from.c_str(), (kAppDir + "\\" + exe).c_str(), FALSE)) {
             ctx.problem = "cannot copy " + from;
@@ -58,7 +58,7 @@ void PrepareStartup(Context& ctx, long) {
     }
     // One untimed start of each: the first loads what later starts find cached.
     Run(ctx, kWashExe);
-    Run(ctx, kNoopExe);
+    Run(ctx, kReferenceExe);
 }
 
 void WashStartup(Context& ctx, long) {
@@ -66,7 +66,7 @@ void WashStartup(Context& ctx, long) {
 }
 
 void LimitStartup(Context& ctx, long) {
-    Run(ctx, kNoopExe);
+    Run(ctx, kReferenceExe);
 }
 
 }  // namespace

@@ -7,12 +7,12 @@ namespace vw {
 
 std::string ReadIni(ProfileReader& reader, const std::string& section, const std::string& key,
                     const std::string& file) {
-    constexpr std::uint32_t kBufferSize = 255;
+    // The classic 255-character buffer, one kept for the terminator.
+    constexpr std::uint16_t kMostUnits = 254;
     std::string result;
     ResumeNext([&] {
         // A reader never gives more; one that did must not widen the promise.
-        result = CutToUnits(reader.GetPrivateProfileStringA(section, key, "", kBufferSize, file),
-                            kBufferSize - 1);
+        result = CutToUnits(reader.ReadString(file, section, key, kMostUnits), kMostUnits);
     });
     return result;
 }

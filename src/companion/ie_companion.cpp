@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win32/handles.h"
+#include "platform/win32/start_process.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // control.exe by its full path: a copy in the program's folder or the
@@ -13,16 +13,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const UINT length = ::GetSystemDirectoryA(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return 1;
     const std::string control = std::string(system, length) + "\\control.exe";
-    std::string commandLine = "\"" + control + "\" inetcpl.cpl";
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(control.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &started)) {
-        return 1;
-    }
-    const vw::win32::UniqueKernelHandle process(started.hProcess);
-    const vw::win32::UniqueKernelHandle thread(started.hThread);
-    return 0;
+    return vw::win32::StartProcess(control, std::string("inetcpl.cpl")).process ? 0 : 1;
 }

@@ -12,20 +12,19 @@ constexpr int kNormalFocus = 1;
 constexpr int kMinimizedFocus = 2;
 }  // namespace showcmd
 
-// What the start-up asks of the platform about the running program, and the
-// start of other programs. Paths are UTF-8; the Win32 backend calls the wide
-// (W) forms.
+// The running program, and the start of other programs. Paths are UTF-8.
 class Process {
   public:
     virtual ~Process() = default;
 
     // True when another instance of this program already runs. The first
     // call also claims the instance for this process until it ends, so a
-    // program started later sees this one.
+    // program started later sees this one; later calls repeat the first
+    // answer. Returns a value, never raises.
     virtual bool AnotherInstanceRunning() = 0;
 
     // The folder holding the program's executable, without a trailing "\"
-    // except for the root folder of a drive ("C:\").
+    // except for the root folder of a drive ("C:\"). Never raises.
     virtual std::string ProgramFolder() = 0;
 
     // Starts the program file `path` without arguments, its first window

@@ -5,24 +5,24 @@
 
 namespace vw {
 
-// The platform's shell services. Paths are UTF-8; the Win32 backend calls
-// the wide (W) forms.
+// The platform's shell services. Paths are UTF-8.
 class Shell {
   public:
     virtual ~Shell() = default;
 
-    // SHAddToRecentDocs: flags 0 with a null item empties the current
-    // user's list of recently used documents. No result.
-    virtual void SHAddToRecentDocs(std::uint32_t flags, const void* item) = 0;
+    // Empties the current user's list of recently used documents. The shell
+    // reports nothing back: no result, never raises.
+    virtual void ClearRecentDocuments() = 0;
 
-    // SHEmptyRecycleBinA: empties the Recycle Bin of the drive `rootPath`
-    // names, or of every drive when it is empty. Returns the shell's HRESULT;
-    // E_INVALIDARG for a path that is no UTF-8.
-    virtual long SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
-                                    std::uint32_t flags) = 0;
+    // Empties the Recycle Bin of the drive `rootPath` names ("D:\"), or of
+    // every drive when it is empty, as the sherb flags say, without an owner
+    // window. Returns the shell's HRESULT as a value, never raises: 0 when
+    // emptied, a failure code otherwise (E_FAIL for a bin already empty,
+    // E_INVALIDARG for a path that is no UTF-8).
+    virtual long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) = 0;
 };
 
-// SHEmptyRecycleBinA flags.
+// EmptyRecycleBin flags, as the shell defines them.
 namespace sherb {
 constexpr std::uint32_t kNoConfirmation = 1;
 constexpr std::uint32_t kNoProgressUi = 2;

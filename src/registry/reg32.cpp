@@ -38,7 +38,7 @@ long DeleteKeyTree(Platform& p, RegKey& from, const std::string& path) {
     });
     if (status == regstatus::kAccessDenied) {
         ResumeNext([&] {
-            p.ui.MessageBoxA(kAccessDeniedText, kAccessDeniedTitle, mb::kOk | mb::kIconStop);
+            p.ui.ShowMessage(kAccessDeniedText, kAccessDeniedTitle, mb::kOk | mb::kIconStop);
         });
         return status;
     }

@@ -11,9 +11,7 @@ namespace vw {
 namespace {
 
 void Run(Platform& platform) {
-    bool anotherRuns = false;
-    ResumeNext([&] { anotherRuns = platform.process.AnotherInstanceRunning(); });
-    if (anotherRuns) return;
+    if (platform.process.AnotherInstanceRunning()) return;
 
     std::string path;
     ResumeNext([&] { path = platform.process.ProgramFolder() + "\\Local.Ini"; });

@@ -24,10 +24,9 @@ bool SameName(std::string_view a, std::string_view b) {
     return UpcaseName(a) == UpcaseName(b);
 }
 
-}  // namespace
-
-bool FindProfileValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string& value) {
+// The raw value (quotes not yet removed); empty when there is none.
+std::string FindProfileValue(std::string_view text, std::string_view section,
+                             std::string_view key) {
     // Every character the syntax knows is ASCII, so the UTF-8 text splits
     // bytewise and never inside a character.
     bool inSection = false;
@@ -37,7 +36,9 @@ bool FindProfileValue(std::string_view text, std::string_view section, std::stri
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
-        if (line.empty() || line[0] == ';') continue;
+        // A line starting with ";" is no comment to the system's reader: it
+        // is a key like any other, whose name never matches one asked for.
+        if (line.empty()) continue;
         if (line[0] == '[') {
             const auto close = line.rfind(']');
             if (close != std::string_view::npos) {
@@ -48,28 +49,54 @@ bool FindProfileValue(std::string_view text, std::string_view section, std::stri
         if (!inSection) continue;
         const auto eq = line.find('=');
         if (eq == std::string_view::npos) continue;
-        if (SameName(Trim(line.substr(0, eq)), key)) {
-            value = std::string(Trim(line.substr(eq + 1)));
-            return true;
-        }
+        if (SameName(Trim(line.substr(0, eq)), key)) return std::string(Trim(line.substr(eq + 1)));
     }
-    return false;
+    return {};
 }
 
-std::string CopyProfileValue(std::string_view value, std::uint32_t size) {
+// As the system's reader copies a value into a buffer of maxUnits + 1 units,
+// the last one kept for the terminator: it drops the closing quote only when
+// that quote was within the buffer, and then one unit less is left.
+std::string CopyValue(std::string_view value, std::size_t maxUnits) {
     std::u16string units;
-    if (size == 0 || !Utf8ToUtf16(value, units)) return {};
-    std::size_t begin = 0;
-    bool quoted = false;
-    if (units.size() >= 2 && (units[0] == u'"' || units[0] == u'\'') &&
-        units.back() == units.front()) {
-        begin = 1;
-        quoted = true;
+    if (!Utf8ToUtf16(value, units)) return {};
+    std::u16string_view v(units);
+    const bool quoted = v.size() >= 2 && (v[0] == u'"' || v[0] == u'\'') && v.back() == v[0];
+    if (quoted) v.remove_prefix(1);
+    std::size_t n = std::min(v.size(), maxUnits);
+    if (quoted && n > 0 && maxUnits + 1 >= v.size()) --n;
+    return Utf16ToUtf8(v.substr(0, n));
+}
+
+bool IsName(std::string_view name) {
+    std::u16string units;
+    return name.find('\0') == std::string_view::npos && Utf8ToUtf16(name, units);
+}
+
+}  // namespace
+
+std::string ProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                         std::size_t maxUnits) {
+    if (!IsName(section) || !IsName(key)) return {};
+    return CopyValue(FindProfileValue(text, section, key), maxUnits);
+}
+
+std::string ProfileFileText(std::string_view bytes, std::string (*ansi)(std::string_view)) {
+    if (HasUtf8Bom(bytes)) {
+        const std::string_view rest = bytes.substr(3);
+        std::u16string units;
+        return Utf8ToUtf16(rest, units) ? std::string(rest) : ansi(rest);
     }
-    const std::size_t body = units.size() - begin;
-    std::size_t n = std::min<std::size_t>(body, size - 1);
-    if (quoted && n > 0 && size >= body) --n;
-    return Utf16ToUtf8(std::u16string_view(units).substr(begin, n));
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        // Little-endian; an odd last byte is no unit.
+        std::u16string units;
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                           static_cast<unsigned char>(bytes[i + 1]) << 8);
+        }
+        return Utf16ToUtf8(units);
+    }
+    return ansi(bytes);
 }
 
 std::string CutToUnits(std::string_view utf8, std::size_t units) {

@@ -8,16 +8,19 @@
 namespace vw {
 
 // The system reader's rules over an initialization file's text (UTF-8), for
-// the readers that cannot leave a file to the system: the raw value of `key`
-// in `section` (names matched without regard to case, blanks trimmed, quotes
-// not yet removed); false when there is none.
-bool FindProfileValue(std::string_view text, std::string_view section, std::string_view key,
-                      std::string& value);
+// the readers that cannot leave a file to the system: the value of `key` in
+// `section` (names matched without regard to case, blanks trimmed, one
+// enclosing pair of quotes dropped) cut to `maxUnits` UTF-16 units, as
+// ProfileReader::ReadString tells; empty when there is none, or for a name
+// that is no UTF-8 or holds a NUL.
+std::string ProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                         std::size_t maxUnits);
 
-// `value` as a buffer of `size` characters receives it: one enclosing pair of
-// quotes dropped, the closing one only when the whole value fits, and cut to
-// size - 1 UTF-16 units. Empty for a value that is no UTF-8.
-std::string CopyProfileValue(std::string_view value, std::uint32_t size);
+// An initialization file's bytes as text (UTF-8), decoded as the system's
+// reader decodes them: after the UTF-8 mark as UTF-8 (through `ansi` when it
+// is none), after the UTF-16 mark as UTF-16, anything else through `ansi`,
+// the machine's ANSI code page.
+std::string ProfileFileText(std::string_view bytes, std::string (*ansi)(std::string_view));
 
 // The first `units` UTF-16 units of `utf8`; bytes that are no UTF-8 count
 // one unit each.

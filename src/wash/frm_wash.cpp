@@ -32,21 +32,19 @@ void frmWash::StepProgress(Ctl label) {
     if (progressMax_ > progressValue_) {
         progressValue_ = progressValue_ + 9.0f;
         view_->SetProgress(Index(Ctl::ProgressBar1), progressValue_);
-        std::uintptr_t bar = view_->ControlHandle(Index(Ctl::ProgressBar1));
-        SetProgressBarColor(bar, WashWindowLayout()[Index(Ctl::lblExit)].textColour);
+        SetProgressBarColor(Ctl::ProgressBar1, WashWindowLayout()[Index(Ctl::lblExit)].textColour);
     }
     visible_[Index(label)] = true;
     view_->SetControlVisible(Index(label), true);
     platform_.ui.DoEvents();
 }
 
-void frmWash::SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t colour) {
-    constexpr std::uint32_t kSetBarColour = 0x409;
-    platform_.ui.SendMessageA(windowHandle, kSetBarColour, 0, static_cast<std::intptr_t>(colour));
+void frmWash::SetProgressBarColor(Ctl bar, std::uint32_t colour) {
+    view_->SetBarColour(Index(bar), colour);
 }
 
 void frmWash::ClearDocumentHistory() {
-    platform_.shell.SHAddToRecentDocs(0, nullptr);
+    platform_.shell.ClearRecentDocuments();
 }
 
 }  // namespace vw

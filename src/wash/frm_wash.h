@@ -58,7 +58,7 @@ class frmWash {
   private:
     void Form_Load();
     void StepProgress(Ctl label);
-    void SetProgressBarColor(std::uintptr_t& windowHandle, std::uint32_t colour);
+    void SetProgressBarColor(Ctl bar, std::uint32_t colour);
     std::string Setting(const char* section, const char* key) const;
 
     void ClearDocumentHistory();

@@ -46,7 +46,7 @@ void frmWash::StartClean() {
     // Read again: the file may have changed during the run.
     if (Setting(kStd, "RunHistory") == "1" &&
         Setting(section::kWashOptions, "SkipMessages") != "1") {
-        platform_.ui.MessageBoxA("Please logoff the machine for effect in Run History.", kAppTitle,
+        platform_.ui.ShowMessage("Please logoff the machine for effect in Run History.", kAppTitle,
                                  mb::kOk | mb::kIconInformation);
     }
 }

@@ -37,24 +37,37 @@ TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
     EXPECT_EQ(ReadIni(m.sim.profile, "Standard Options", "IE", ""), "");
 }
 
-// A reader that misbehaves: raises, or claims more than it may copy.
+// A reader that misbehaves: raises, or claims more than it may give.
 class BrokenReader : public ProfileReader {
   public:
-    bool raise = true;
-    std::string GetPrivateProfileStringA(const std::string&, const std::string&, const std::string&,
-                                         std::uint32_t size, const std::string&) override {
-        if (raise) throw RunError(errnum::kOutOfMemory, "broken");
-        std::string tooLong;
-        for (std::uint32_t i = 0; i < size + 100; ++i) tooLong += "Ж";
-        return tooLong;
+    std::string answer;
+    std::string ReadString(const std::string&, const std::string&, const std::string&,
+                           std::uint16_t) override {
+        if (answer.empty()) throw RunError(errnum::kOutOfMemory, "broken");
+        return answer;
     }
 };
 
-TEST(ReadIniTest, NeverRaisesAndNeverReadsPastItsBuffer) {
-    BrokenReader reader;
-    EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini"), "");
-    reader.raise = false;
-    EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini").size(), 2 * 254u);
+std::string Repeat(const std::string& s, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += s;
+    return out;
+}
+
+TEST(ReadIniTest, NeverRaisesAndNeverGivesMoreThan254Units) {
+    const struct {
+        std::string answer, expected;
+    } cases[] = {
+        {"", ""},  // the reader raises
+        {"ab" + Repeat("Ж", 400), "ab" + Repeat("Ж", 252)},
+        // Bytes that are no UTF-8 count one unit each.
+        {"\xFF" + std::string(300, 'x'), "\xFF" + std::string(253, 'x')},
+    };
+    for (const auto& c : cases) {
+        BrokenReader reader;
+        reader.answer = c.answer;
+        EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini"), c.expected);
+    }
 }
 
 }  // namespace

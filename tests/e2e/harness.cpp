@@ -12,6 +12,8 @@
 #include <memory>
 #include <set>
 
+#include "platform/win32/start_process.h"
+
 namespace vw::e2e {
 
 namespace fs = std::filesystem;
@@ -297,21 +299,17 @@ Scenario::Scenario(const std::string& name, const std::string& ini, bool hiddenI
         problem = "cannot write " + iniPath;
         return;
     }
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
     // The working folder stays the test's own (C:\bin), so the exe has to find
     // Local.Ini beside itself rather than in the current folder.
     std::string block = EnvironmentBlock(environment);
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                        environment.empty() ? nullptr : block.data(), nullptr, &startup, &info)) {
+    win32::StartedProcess started =
+        win32::StartProcess(exe, {}, {-1, 0, environment.empty() ? nullptr : block.data()});
+    if (!started.process) {
         problem = "cannot start " + exe + " (error " + std::to_string(GetLastError()) + ")";
         return;
     }
-    win32::UniqueKernelHandle thread(info.hThread);
-    process_.reset(info.hProcess);
-    pid = info.dwProcessId;
+    process_ = std::move(started.process);
+    pid = started.id;
 }
 
 Scenario::~Scenario() {

@@ -28,27 +28,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(vw::Utf8ToUtf16(value, valueUnits), "the reader gives UTF-8 whatever the file holds");
     Require(valueUnits.size() <= 254, "ReadIni gives at most 254 characters");
 
-    // Sizes count UTF-16 units: a smaller buffer gets the value's first units
-    // (a cut may split a pair), never more than size - 1 of them.
+    // A smaller cut gets the value's first units (it may split a pair), never
+    // more than asked for.
     const std::size_t n = valueUnits.size();
-    const std::uint32_t sizes[] = {1,
-                                   2,
-                                   3,
-                                   static_cast<std::uint32_t>(n),
-                                   static_cast<std::uint32_t>(n + 1),
-                                   static_cast<std::uint32_t>(n + 2),
-                                   static_cast<std::uint32_t>(n + 3),
-                                   255};
-    for (const std::uint32_t size : sizes) {
-        if (size == 0 || size > 255) continue;
+    const std::size_t cuts[] = {0, 1, 2, n - 1, n, n + 1, n + 2, 254};
+    for (const std::size_t cut : cuts) {
+        if (cut > 254) continue;
         const std::string got =
-            m.sim.profile.GetPrivateProfileStringA(section, key, "", size, m.IniFile());
+            m.sim.profile.ReadString(m.IniFile(), section, key, static_cast<std::uint16_t>(cut));
         std::u16string units;
         Require(vw::Utf8ToUtf16(got, units), "every cut is UTF-8");
-        Require(units.size() <= size - 1, "the reader gives at most size - 1 units");
+        Require(units.size() <= cut, "the reader gives at most the units asked for");
         Require(units.size() <= n && valueUnits.compare(0, units.size(), units) == 0,
-                "a smaller buffer gets a beginning of the value");
-        if (size == 255) Require(got == value, "ReadIni gives the reader's answer");
+                "a smaller cut gets a beginning of the value");
+        if (cut == 254) Require(got == value, "ReadIni gives the reader's answer");
     }
     return 0;
 }

@@ -3,7 +3,6 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_faults.h"
 #include "platform/sim/sim_file_system.h"
-#include "platform/sim/sim_process.h"
 #include "platform/sim/sim_profile.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_shell.h"
@@ -27,8 +26,8 @@ class SimPlatform {
     SimFaults faults;
     SimFileSystem files{faults, journal};
     SimProfileReader profile{files, journal};
-    SimShell shell{faults, journal};
-    SimProcess process{files, faults, journal};
+    SimShell shell{journal};
+    SimProcess process{files, journal};
     SimUi ui{faults, journal};
     SimRegistry registry;
     SimUrlCache urlCache{journal};

@@ -1,22 +1,66 @@
 #pragma once
 
+#include <utility>
+
+#include "platform/process.h"
+#include "platform/run_error.h"
 #include "platform/shell.h"
-#include "platform/sim/sim_faults.h"
+#include "platform/sim/sim_file_system.h"
+#include "text/utf8.h"
 
 namespace vw::sim {
 
+// The current user's recent documents and the Recycle Bin (one for every
+// drive, a count of items); every call is journaled.
 class SimShell : public Shell {
   public:
-    SimShell(SimFaults& faults, Journal& journal) : faults_(faults), journal_(journal) {}
-    void SHAddToRecentDocs(std::uint32_t flags, const void* item) override;
-    long SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
-                            std::uint32_t flags) override;
+    explicit SimShell(Journal& journal) : journal_(journal) {}
 
-    // Items in the Recycle Bin; the shell reports failure when it is empty.
     int recycled = 0;
 
+    void ClearRecentDocuments() override { journal_.push_back("clear recent documents"); }
+    long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) override {
+        journal_.push_back("empty recycle bin \"" + rootPath + "\" " + std::to_string(flags));
+        std::u16string units;  // no drive is spelt otherwise: E_INVALIDARG
+        if (!Utf8ToUtf16(rootPath, units) || rootPath.find('\0') != rootPath.npos)
+            return static_cast<long>(0x80070057);
+        // E_FAIL when the bin was empty already, as the shell gives.
+        return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
+    }
+
   private:
-    SimFaults& faults_;
+    Journal& journal_;
+};
+
+// The running program and the programs it starts. A start is journaled
+// ("start <path> <show command>") and recorded; like the real one it needs
+// the program file.
+class SimProcess : public Process {
+  public:
+    struct Start {
+        std::string path;
+        int showCommand;
+    };
+
+    SimProcess(SimFileSystem& files, Journal& journal) : files_(files), journal_(journal) {}
+
+    bool anotherInstance = false;
+    std::string programFolder = "C:\\Program Files\\Vantrix";
+    std::vector<Start> started;
+
+    bool AnotherInstanceRunning() override { return anotherInstance; }
+    std::string ProgramFolder() override { return programFolder; }
+    std::uint32_t StartProgram(const std::string& path, int showCommand) override {
+        journal_.push_back("start " + path + " " + std::to_string(showCommand));
+        if (!files_.Exists(path)) throw RunError(errnum::kFileNotFound, "File not found");
+        if (!files_.IsFile(path)) throw RunError(errnum::kPathFileAccessError, "access error");
+        started.push_back({path, showCommand});
+        // Ids as a fresh machine hands them out: small, distinct, never 0.
+        return static_cast<std::uint32_t>(1000 + 4 * started.size());
+    }
+
+  private:
+    SimFileSystem& files_;
     Journal& journal_;
 };
 

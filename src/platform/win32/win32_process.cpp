@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include "platform/run_error.h"
+#include "platform/win32/start_process.h"
 #include "platform/win32/wide.h"
 
 namespace vw::win32 {
 
 namespace {
 
-// The numbers the classic Shell statement raises for a failed start.
+// A failed start as the run-time failures of the model number it.
 [[noreturn]] void RaiseStartError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
@@ -62,22 +63,10 @@ std::uint32_t Win32Process::StartProgram(const std::string& path, int showComman
     // No file can carry a name that is no UTF-8.
     std::wstring program;
     if (!ToWide(path, program)) RaiseStartError(ERROR_INVALID_NAME);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = static_cast<WORD>(showCommand);
-    // The file is named on its own and quoted as the command line, so a
-    // folder with blanks never makes the system try a shorter path first.
-    std::wstring commandLine = L"\"" + program + L"\"";
-    PROCESS_INFORMATION started{};
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          nullptr, &startup, &started)) {
-        RaiseStartError(::GetLastError());
-    }
-    // Nothing of the program is kept: both handles go at once.
-    const UniqueKernelHandle process(started.hProcess);
-    const UniqueKernelHandle thread(started.hThread);
-    return started.dwProcessId;
+    // Nothing of the program is kept: its handle goes with `started`.
+    const StartedProcess started = StartProcess(program, {}, {showCommand});
+    if (!started.process) RaiseStartError(::GetLastError());
+    return started.id;
 }
 
 std::string FolderOf(const std::string& path) {

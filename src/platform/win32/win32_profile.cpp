@@ -56,36 +56,25 @@ std::string AnsiToUtf8(std::string_view bytes) {
     return FromWide(wide);
 }
 
-std::string Utf8BomText(std::string_view bytes) {
-    const std::string_view rest = bytes.substr(3);
-    std::u16string units;
-    return Utf8ToUtf16(rest, units) ? std::string(rest) : AnsiToUtf8(rest);
-}
-
 }  // namespace
 
-std::string Win32ProfileReader::GetPrivateProfileStringA(const std::string& section,
-                                                         const std::string& key,
-                                                         const std::string& defaultValue,
-                                                         std::uint32_t size,
-                                                         const std::string& file) {
+std::string Win32ProfileReader::ReadString(const std::string& file, const std::string& section,
+                                           const std::string& key, std::uint16_t maxUnits) {
     // A bare or empty name would make the system read a file in the Windows
     // folder instead; this program never reads settings from there.
-    std::wstring wideSection, wideKey, wideDefault, wideFile;
-    if (size == 0 || file.empty() || !ToWide(section, wideSection) || !ToWide(key, wideKey) ||
-        !ToWide(defaultValue, wideDefault) || !ToWide(file, wideFile)) {
+    std::wstring wideSection, wideKey, wideFile;
+    if (file.empty() || !ToWide(section, wideSection) || !ToWide(key, wideKey) ||
+        !ToWide(file, wideFile)) {
         return {};
     }
     if (const auto bytes = Utf8BomFile(wideFile)) {
-        std::string value = defaultValue;
-        FindProfileValue(Utf8BomText(*bytes), section, key, value);
-        return CopyProfileValue(value, size);
+        return ProfileValue(ProfileFileText(*bytes, AnsiToUtf8), section, key, maxUnits);
     }
+    const DWORD size = maxUnits + 1u;  // one for the terminator
     std::vector<wchar_t> buffer(size, L'\0');
-    const DWORD n =
-        ::GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), wideDefault.c_str(),
-                                   buffer.data(), size, wideFile.c_str());
-    return FromWideBuffer(buffer.data(), std::min<std::size_t>(n, size - 1));
+    const DWORD n = ::GetPrivateProfileStringW(wideSection.c_str(), wideKey.c_str(), L"",
+                                               buffer.data(), size, wideFile.c_str());
+    return FromWideBuffer(buffer.data(), std::min<std::size_t>(n, maxUnits));
 }
 
 }  // namespace vw::win32

@@ -9,9 +9,8 @@ namespace vw::win32 {
 // ANSI, mark and all, so it is parsed here by the system's rules.
 class Win32ProfileReader final : public ProfileReader {
   public:
-    std::string GetPrivateProfileStringA(const std::string& section, const std::string& key,
-                                         const std::string& defaultValue, std::uint32_t size,
-                                         const std::string& file) override;
+    std::string ReadString(const std::string& file, const std::string& section,
+                           const std::string& key, std::uint16_t maxUnits) override;
 };
 
 }  // namespace vw::win32

@@ -8,15 +8,15 @@
 
 namespace vw::win32 {
 
-void Win32Shell::SHAddToRecentDocs(std::uint32_t flags, const void* item) {
-    ::SHAddToRecentDocs(flags, item);
+void Win32Shell::ClearRecentDocuments() {
+    // Flags 0 with no item: the shell's own way of emptying the list.
+    ::SHAddToRecentDocs(0, nullptr);
 }
 
-long Win32Shell::SHEmptyRecycleBinA(std::uintptr_t owner, const std::string& rootPath,
-                                    std::uint32_t flags) {
+long Win32Shell::EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) {
     std::wstring root;
     if (!ToWide(rootPath, root)) return E_INVALIDARG;
-    return ::SHEmptyRecycleBinW(reinterpret_cast<HWND>(owner), root.c_str(), flags);
+    return ::SHEmptyRecycleBinW(nullptr, root.c_str(), flags);
 }
 
 }  // namespace vw::win32

@@ -12,11 +12,6 @@ std::unique_ptr<WindowView> Win32Ui::CreateHiddenWindow(const std::vector<Contro
     return std::make_unique<Win32WindowView>(layout, widthTwips, heightTwips);
 }
 
-std::intptr_t Win32Ui::SendMessageA(std::uintptr_t window, std::uint32_t message,
-                                    std::uintptr_t wParam, std::intptr_t lParam) {
-    return ::SendMessageA(reinterpret_cast<HWND>(window), message, wParam, lParam);
-}
-
 void Win32Ui::DoEvents() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -25,7 +20,8 @@ void Win32Ui::DoEvents() {
     }
 }
 
-int Win32Ui::MessageBoxA(const std::string& text, const std::string& caption, std::uint32_t type) {
+int Win32Ui::ShowMessage(const std::string& text, const std::string& caption, std::uint32_t type) {
+    // ShownBoxText always gives UTF-8 without a NUL, which always converts.
     std::wstring wideText, wideCaption;
     ToWide(ShownBoxText(text), wideText);
     ToWide(ShownBoxText(caption), wideCaption);

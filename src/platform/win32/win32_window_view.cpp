@@ -150,8 +150,8 @@ void Win32WindowView::SetProgress(std::size_t control, float value) {
     ::SendMessageW(Control(control), PBM_SETPOS, static_cast<WPARAM>(std::lround(value)), 0);
 }
 
-std::uintptr_t Win32WindowView::ControlHandle(std::size_t control) {
-    return reinterpret_cast<std::uintptr_t>(Control(control));
+void Win32WindowView::SetBarColour(std::size_t control, std::uint32_t colour) {
+    ::SendMessageW(Control(control), PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
 }
 
 std::vector<std::string> Win32WindowView::DriveEntries(std::size_t control) {
@@ -171,10 +171,7 @@ std::vector<std::string> Win32WindowView::DriveEntries(std::size_t control) {
 }
 
 HWND Win32WindowView::Control(std::size_t control) const {
-    if (control >= controls_.size()) {
-        throw RunError(errnum::kSubscriptOutOfRange, "no such control");
-    }
-    return controls_[control];
+    return controls_.at(control);
 }
 
 }  // namespace vw::win32

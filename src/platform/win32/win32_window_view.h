@@ -21,12 +21,13 @@ class Win32WindowView final : public WindowView {
     void Resize(int widthTwips, int heightTwips) override;
     void SetControlVisible(std::size_t control, bool visible) override;
     void SetProgress(std::size_t control, float value) override;
-    std::uintptr_t ControlHandle(std::size_t control) override;
+    void SetBarColour(std::size_t control, std::uint32_t colour) override;
     std::vector<std::string> DriveEntries(std::size_t control) override;
 
-  private:
+    // The control's own window, for tests that look at it from outside.
     HWND Control(std::size_t control) const;
 
+  private:
     int dpiX_ = 96;
     int dpiY_ = 96;
     UniqueWindow window_;         // destroying it destroys the controls

@@ -7,8 +7,7 @@ namespace vw {
 void frmWash::WashRecycleBin(std::string rootPath, bool noConfirmation, bool noProgressDisplay,
                              bool noSound) {
     // The owner would be the active form; this window is never shown, so
-    // never active, and the shell gets no owner.
-    const std::uintptr_t owner = 0;
+    // never active, and the shell gets none.
     ResumeNext([&] {
         // A bare letter or "D:" becomes the drive's root.
         if (!rootPath.empty() && rootPath.compare(1, 2, ":\\") != 0) {
@@ -20,7 +19,7 @@ void frmWash::WashRecycleBin(std::string rootPath, bool noConfirmation, bool noP
     if (noProgressDisplay) flags |= sherb::kNoProgressUi;
     if (noSound) flags |= sherb::kNoSound;
     // An empty bin makes the shell report failure; that is no failure here.
-    ResumeNext([&] { platform_.shell.SHEmptyRecycleBinA(owner, rootPath, flags); });
+    ResumeNext([&] { platform_.shell.EmptyRecycleBin(rootPath, flags); });
 }
 
 void frmWash::WashMediaPlayer() {

@@ -6,18 +6,20 @@
 namespace vw {
 namespace {
 
-// The simulated reader gives the same answers as the real one (the win32
-// suite runs these cases against the platform's own reader).
-TEST(SimProfileContract, AnswersEveryCaseLikeThePlatform) {
-    for (const auto& c : contract::ProfileCases()) {
-        sim::SimPlatform sim;
-        sim.files.AddFile("C:\\t\\case.ini", c.text);
-        EXPECT_EQ(
-            sim.profile.GetPrivateProfileStringA(c.section, c.key, "", c.size, "C:\\t\\case.ini"),
-            c.expected)
-            << c.name;
-    }
+// The simulated reader gives the answers the real one gives (the win32
+// suite runs the same cases against the platform's own reader).
+class SimProfileContract : public ::testing::TestWithParam<contract::ProfileCase> {};
+
+TEST_P(SimProfileContract, ReadsLikeThePlatform) {
+    const contract::ProfileCase& c = GetParam();
+    sim::SimPlatform sim;
+    sim.files.AddFile("C:\\t\\case.ini", c.text);
+    const std::string file = contract::ProfileCaseFile(c, "C:\\t\\case.ini");
+    EXPECT_EQ(sim.profile.ReadString(file, c.section, c.key, c.maxUnits), c.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, SimProfileContract, ::testing::ValuesIn(contract::ProfileCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vw

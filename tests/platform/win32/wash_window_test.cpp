@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/win32/win32_platform.h"
+#include "platform/win32/win32_window_view.h"
 #include "startup/ini_path.h"
 #include "wash/frm_wash.h"
 
@@ -13,7 +14,7 @@ namespace vw::win32 {
 namespace {
 
 // Forwards to the real Ui and keeps sight of the view it hands out, so the
-// test can reach the controls' window handles.
+// test can reach the controls' windows.
 class ViewSpyUi final : public Ui {
   public:
     explicit ViewSpyUi(Ui& real) : real_(real) {}
@@ -23,14 +24,10 @@ class ViewSpyUi final : public Ui {
         view_ = view.get();
         return view;
     }
-    std::intptr_t SendMessageA(std::uintptr_t window, std::uint32_t message, std::uintptr_t wParam,
-                               std::intptr_t lParam) override {
-        return real_.SendMessageA(window, message, wParam, lParam);
-    }
     void DoEvents() override { real_.DoEvents(); }
-    int MessageBoxA(const std::string& text, const std::string& caption,
+    int ShowMessage(const std::string& text, const std::string& caption,
                     std::uint32_t type) override {
-        return real_.MessageBoxA(text, caption, type);
+        return real_.ShowMessage(text, caption, type);
     }
 
     WindowView* view_ = nullptr;
@@ -85,7 +82,7 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
         form.StartClean();
 
         const auto handle = [&](Ctl c) {
-            return reinterpret_cast<HWND>(spy.view_->ControlHandle(Index(c)));
+            return static_cast<Win32WindowView*>(spy.view_)->Control(Index(c));
         };
         for (std::size_t i = Index(Ctl::lblChkFindHistory); i <= Index(Ctl::lblChkNetscape); ++i) {
             const HWND label = handle(static_cast<Ctl>(i));
@@ -94,6 +91,7 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
         }
         const HWND bar = handle(Ctl::ProgressBar1);
         EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 99);
+        EXPECT_EQ(::SendMessageA(bar, PBM_GETBARCOLOR, 0, 0), 0xFFFFFF);
         top = ::GetParent(bar);
         EXPECT_FALSE(::IsWindowVisible(top));
 

@@ -145,7 +145,7 @@ TEST(Win32Ui, MessageBoxShowsEveryCharacterAndNonUtf8AsLatin1) {
         std::atomic<int> answer{-1};
         std::thread box([&] {
             boxThread = ::GetCurrentThreadId();
-            answer = Win32Ui().MessageBoxA(c.text, c.caption, mb::kOk);
+            answer = Win32Ui().ShowMessage(c.text, c.caption, mb::kOk);
         });
         HWND found = nullptr;
         for (int i = 0; i < 400 && found == nullptr && answer == -1; ++i) {

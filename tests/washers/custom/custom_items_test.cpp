@@ -130,7 +130,7 @@ TEST_F(CustomItemsTest, WithoutLocalIniOnlyTheCustomStepActs) {
     frmWash form(m.sim.platform());
     form.StartClean();
     EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\a.log"));
-    EXPECT_EQ(m.JournalCount("SHAddToRecentDocs"), 0u);
+    EXPECT_EQ(m.JournalCount("clear recent documents"), 0u);
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST_F(RegistryWashersTest, RunHistoryDeletesWhatMruListNames) {
 TEST_F(RegistryWashersTest, RecycleBinIsEmptiedSilentlyForEveryDrive) {
     m.sim.shell.recycled = 3;
     Run("[Standard Options]\r\nRecycleBin=1\r\n");
-    EXPECT_TRUE(m.Journaled("SHEmptyRecycleBinA 0 \"\" 7"));
+    EXPECT_TRUE(m.Journaled("empty recycle bin \"\" 7"));
     EXPECT_EQ(m.sim.shell.recycled, 0);
     // Already empty: the shell's failure is no failure of the run.
     Run("[Standard Options]\r\nRecycleBin=1\r\n");
@@ -79,10 +79,11 @@ TEST_F(RegistryWashersTest, RecycleBinRootAndFlags) {
                                                          {"", ""}};
     for (const auto& [given, passed] : roots) {
         form.WashRecycleBin(given, true, false, false);
-        EXPECT_TRUE(m.Journaled("SHEmptyRecycleBinA 0 \"" + std::string(passed) + "\" 1")) << given;
+        EXPECT_EQ(m.sim.journal.back(), "empty recycle bin \"" + std::string(passed) + "\" 1")
+            << given;
     }
     form.WashRecycleBin("", false, false, true);
-    EXPECT_TRUE(m.Journaled("SHEmptyRecycleBinA 0 \"\" 4"));
+    EXPECT_EQ(m.sim.journal.back(), "empty recycle bin \"\" 4");
 }
 
 TEST_F(RegistryWashersTest, MediaPlayerListsGoUpToTheFirstGap) {
