@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "support/sim_run.h"
 
 namespace vw {
@@ -96,6 +98,35 @@ TEST_F(MainTest, WindowThatCannotBeCreatedEndsTheProgramQuietly) {
     EXPECT_TRUE(m.sim.ui.windows.empty());
     EXPECT_EQ(m.JournalCount("read"), 0u);
     EXPECT_EQ(m.JournalCount("clear recent documents"), 0u);
+}
+
+// A bug, not a run-time failure: no statement may skip it and go on, and an
+// unattended program must still end without a crash dialog.
+TEST_F(MainTest, FaultThatIsNoRunTimeFailureEndsTheProgramQuietly) {
+    struct BrokenShell : Shell {
+        void ClearRecentDocuments() override {}
+        long EmptyRecycleBin(const std::string&, std::uint32_t) override {
+            throw std::logic_error("bug");
+        }
+    } broken;
+    // The Recycle Bin washer resumes after run-time failures; this is none.
+    WriteIni("[Standard Options]\r\nDocumentHistory=1\r\nRunHistory=1\r\nRecycleBin=1\r\n");
+    Platform p = m.sim.platform();
+    Platform withBrokenShell{p.profile, broken,     p.process,  p.files,
+                             p.ui,      p.registry, p.urlCache, p.urlHistory};
+    Main(withBrokenShell);
+    ASSERT_EQ(m.sim.ui.windows.size(), 1u);
+    EXPECT_FLOAT_EQ(m.sim.ui.windows[0]->progress, 27.0f);
+    EXPECT_EQ(m.sim.journal.back(), "unload");
+    EXPECT_TRUE(m.sim.ui.boxes.empty());
+}
+
+TEST(ResumeNextTest, DropsRunTimeFailuresOnly) {
+    int after = 0;
+    ResumeNext([] { throw RunError(errnum::kPathFileAccessError, "Path/File access error"); });
+    ++after;
+    EXPECT_THROW(ResumeNext([] { throw std::logic_error("bug"); }), std::logic_error);
+    EXPECT_EQ(after, 1);
 }
 
 }  // namespace
