@@ -1,5 +1,9 @@
 #include "platform/win32/wide.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 #include "text/utf8.h"
 
 namespace vw::win32 {
@@ -21,6 +25,19 @@ std::string FromWideBuffer(const wchar_t* buffer, std::size_t capacity) {
     std::size_t length = 0;
     while (length < capacity && buffer[length] != L'\0') ++length;
     return FromWide(std::wstring_view(buffer, length));
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+    // Plain ASCII is the same in every ANSI code page: no conversion needed.
+    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(ansi);
+    }
+    const int size = static_cast<int>(ansi.size());
+    const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    if (units <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
+    return FromWide(wide);
 }
 
 }  // namespace vw::win32

@@ -16,4 +16,7 @@ std::string FromWide(std::wstring_view wide);
 // As FromWide, up to the first NUL of a filled buffer.
 std::string FromWideBuffer(const wchar_t* buffer, std::size_t capacity);
 
+// Text in the system's ANSI code page (stored files, cache URLs), as UTF-8.
+std::string AnsiToUtf8(std::string_view ansi);
+
 }  // namespace vw::win32

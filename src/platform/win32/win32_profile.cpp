@@ -45,17 +45,6 @@ std::optional<std::string> Utf8BomFile(const std::wstring& file) {
     return bytes;
 }
 
-// A file that claims UTF-8 but is none is taken for what it then must be.
-std::string AnsiToUtf8(std::string_view bytes) {
-    if (bytes.empty()) return {};
-    const int n =
-        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
-    return FromWide(wide);
-}
-
 }  // namespace
 
 std::string Win32ProfileReader::ReadString(const std::string& file, const std::string& section,

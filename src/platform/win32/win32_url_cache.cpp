@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide.h"
 #include "text/utf8.h"
 
 namespace vw::win32 {
@@ -27,21 +28,9 @@ static_assert(cacheentry::kNormal == NORMAL_CACHE_ENTRY &&
 // Room for an entry with a long URL and its headers: most walks never grow it.
 constexpr DWORD kFirstBufferBytes = 4096;
 
-bool IsAscii(const char* text, std::size_t length) {
-    return std::all_of(text, text + length, [](char c) { return (c & 0x80) == 0; });
-}
-
 // The NUL-terminated ANSI string at `address`, as UTF-8; null gives "".
 std::string PtrToAnsiString(const char* address) {
-    if (!address) return {};
-    const auto length = static_cast<int>(std::strlen(address));
-    if (IsAscii(address, static_cast<std::size_t>(length))) return std::string(address, length);
-    std::u16string wide(
-        static_cast<std::size_t>(::MultiByteToWideChar(CP_ACP, 0, address, length, nullptr, 0)),
-        u'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, address, length, reinterpret_cast<wchar_t*>(wide.data()),
-                          static_cast<int>(wide.size()));
-    return Utf16ToUtf8(wide);
+    return address ? AnsiToUtf8(address) : std::string();
 }
 
 // The ANSI bytes of a URL; false when it has none (no UTF-8, a character the
