@@ -56,6 +56,7 @@ struct Case {
 extern const Case kTempCase;
 extern const Case kTreeCase;
 extern const Case kPrefixCase;
+extern const Case kPrefixWalkCase;
 extern const Case kCacheCase;
 extern const Case kBleachCase;
 extern const Case kStartupCase;

@@ -130,6 +130,29 @@ void LimitPrefix(Context& ctx, long) {
     for (const std::string& name : gKnownNames) ::RegDeleteValueA(key.get(), name.c_str());
 }
 
+// The same job done directly: the names are not known in advance, so the
+// key's values are walked and each match deleted through the walking handle.
+void LimitPrefixWalk(Context& ctx, long) {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VantrixBench\\Prefix", 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, &raw) != ERROR_SUCCESS) {
+        ctx.problem = "the limit could not open the key";
+        return;
+    }
+    const win32::UniqueRegKey key(raw);
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;;) {
+        DWORD size = static_cast<DWORD>(name.size());
+        if (::RegEnumValueW(key.get(), index, name.data(), &size, nullptr, nullptr, nullptr,
+                            nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        const bool match =
+            size >= 6 && ::CompareStringOrdinal(name.data(), 6, L"match_", 6, TRUE) == CSTR_EQUAL;
+        if (!match || ::RegDeleteValueW(key.get(), name.data()) != ERROR_SUCCESS) ++index;
+    }
+}
+
 std::string PrefixLeftover(long n) {
     HKEY raw = nullptr;
     if (::RegOpenKeyExA(HKEY_CURRENT_USER, kPrefixPath, 0, KEY_READ, &raw) != ERROR_SUCCESS) {
@@ -180,6 +203,15 @@ const Case kPrefixCase = [] {
     c.wash = WashPrefix;
     c.limit = LimitPrefix;
     c.leftover = PrefixLeftover;
+    return c;
+}();
+
+// The prefix wash against the direct walk: what no correct prefix deletion can
+// skip (asking every value's name) is on both sides.
+const Case kPrefixWalkCase = [] {
+    Case c = kPrefixCase;
+    c.name = "prefix-walk";
+    c.limit = LimitPrefixWalk;
     return c;
 }();
 

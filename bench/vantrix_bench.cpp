@@ -19,7 +19,7 @@ namespace {
 
 constexpr DWORD kSettleMs = 1000;
 
-const Case* const kCases[] = {&kTempCase,  &kTreeCase,   &kPrefixCase,
+const Case* const kCases[] = {&kTempCase,  &kTreeCase,   &kPrefixCase, &kPrefixWalkCase,
                               &kCacheCase, &kBleachCase, &kStartupCase};
 
 const Case* FindCase(const char* name) {
