@@ -27,11 +27,12 @@ std::string FromWideBuffer(const wchar_t* buffer, std::size_t capacity) {
     return FromWide(std::wstring_view(buffer, length));
 }
 
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 std::string AnsiToUtf8(std::string_view ansi) {
-    // Plain ASCII is the same in every ANSI code page: no conversion needed.
-    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return (c & 0x80) == 0; })) {
-        return std::string(ansi);
-    }
+    if (IsAscii(ansi)) return std::string(ansi);
     const int size = static_cast<int>(ansi.size());
     const int units = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
     if (units <= 0) return {};

@@ -16,6 +16,9 @@ std::string FromWide(std::wstring_view wide);
 // As FromWide, up to the first NUL of a filled buffer.
 std::string FromWideBuffer(const wchar_t* buffer, std::size_t capacity);
 
+// Plain ASCII reads the same in every ANSI code page and in UTF-8.
+bool IsAscii(std::string_view text);
+
 // Text in the system's ANSI code page (stored files, cache URLs), as UTF-8.
 std::string AnsiToUtf8(std::string_view ansi);
 

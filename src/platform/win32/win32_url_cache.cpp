@@ -107,7 +107,7 @@ std::unique_ptr<CacheWalk> Win32UrlCache::Walk() {
 bool Win32UrlCache::DeleteEntry(const std::string& url) {
     // A NUL would end the name early and address another entry.
     if (url.find('\0') != std::string::npos) return false;
-    if (IsAscii(url.data(), url.size())) return ::DeleteUrlCacheEntryA(url.c_str()) != FALSE;
+    if (IsAscii(url)) return ::DeleteUrlCacheEntryA(url.c_str()) != FALSE;
     std::string ansi;
     return ToAnsi(url, ansi) && ::DeleteUrlCacheEntryA(ansi.c_str()) != FALSE;
 }
