@@ -74,7 +74,7 @@ TEST_F(CustomItemsTest, ListsNameAnyScriptAndNeverWashThroughALink) {
     fs.AddFile("C:\\Данные\\a.log", "secret");
     fs.AddFile("C:\\Café\\b.log", "secret");
     fs.AddFile("C:\\Elsewhere\\target.log", "canary");
-    fs.AddFileLink("C:\\Данные\\link.log", "C:\\Elsewhere\\target.log");
+    fs.AddLink("C:\\Данные\\link.log", "C:\\Elsewhere\\target.log");
     // With the byte-order mark as UTF-8, without it in the ANSI code page.
     List("utf8.lst",
          "\xEF\xBB\xBF\"K\",\"HKEY_CURRENT_USER\\Software\\Ключ\",\"\"\r\n"
@@ -118,7 +118,7 @@ TEST_F(CustomItemsTest, BadRecordsEndTheRunAtTheCustomStep) {
         m.sim.files.AddFile(m.sim.process.programFolder + "\\Custom\\l", text);
         // Netscape would run after: the run must end before its switch is read.
         EXPECT_FLOAT_EQ(Run(), 81.0f) << text;
-        m.sim.files.DeleteFileA(m.sim.process.programFolder + "\\Custom\\l");
+        m.sim.files.RemoveFile(m.sim.process.programFolder + "\\Custom\\l");
     }
     EXPECT_TRUE(reg.KeyExists(kCu, "Software\\Later"));
     EXPECT_TRUE(m.sim.files.Exists(m.sim.process.programFolder + "\\x.txt"));

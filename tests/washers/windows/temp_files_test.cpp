@@ -27,14 +27,14 @@ TEST_F(TempFilesTest, EmptiesTheTempFolderOfWhatMayGo) {
     fs.AddFile(kTemp + "\\b.tmp", "", attr::kReadOnly);
     fs.AddFile(kTemp + "\\c.tmp", "", attr::kHidden);
     fs.AddFile(kTemp + "\\d.tmp");
-    fs.SetInUse(kTemp + "\\d.tmp");
+    fs.HoldOpen(kTemp + "\\d.tmp");
     fs.AddFile(kTemp + "\\e.tmp");  // listed after the one in use
     fs.AddFile(kTemp + "\\sys.tmp", "", attr::kSystem);
     fs.AddFile(kTemp + "\\nest\\deeper\\f.tmp", "", attr::kReadOnly);
     fs.AddFolder(kTemp + "\\hidden", attr::kDirectory | attr::kHidden);
     fs.AddFile(kTemp + "\\hidden\\g.tmp");
     fs.AddFile("C:\\Elsewhere\\keep.txt");
-    fs.AddFolderLink(kTemp + "\\link", "C:\\Elsewhere");
+    fs.AddLink(kTemp + "\\link", "C:\\Elsewhere");
 
     frmWash(m.sim.platform()).WashTempFiles();
     for (const char* gone : {"\\a.tmp", "\\b.tmp", "\\c.tmp", "\\e.tmp", "\\nest", "\\link"}) {
