@@ -40,6 +40,15 @@ TEST(BleachFileTest, FailuresGoToTheCaller) {
     m.sim.files.HoldOpen("C:\\locked.txt");
     EXPECT_THROW(form.BleachFile("C:\\locked.txt"), RunError);
     EXPECT_EQ(m.sim.files.Content("C:\\locked.txt"), "x");
+
+    // A full disk stops the overwrite: the file is closed and stays.
+    m.sim.files.AddFile("C:\\big.txt", std::string(5000, 'd'));
+    m.sim.faults.FailOn("WriteAt", errnum::kDiskFull, 3);
+    m.sim.journal.clear();
+    EXPECT_EQ(contract::ErrorOf([&] { form.BleachFile("C:\\big.txt"); }), errnum::kDiskFull);
+    EXPECT_TRUE(m.sim.files.Exists("C:\\big.txt"));
+    EXPECT_EQ(m.sim.journal.back(), "close");
+    EXPECT_EQ(m.JournalCount("write "), 3u);
 }
 
 }  // namespace

@@ -53,7 +53,6 @@ TEST_F(TempFilesTest, TempPathsThatAreNoTempFolderDeleteNothing) {
     fs.AddFile("C:\\WINDOWS\\win.ini");
     fs.AddFile("C:\\Users\\sim\\NTUSER.DAT");
     fs.AddFile("C:\\Users\\other.txt");
-    // Too long for the 255-character buffer: the path reads as empty.
     const std::string longPath = "C:\\" + std::string(260, 'x') + "\\";
     for (const std::string& temp :
          {std::string(), std::string("C:\\"), std::string("c:\\\\"), std::string("C:\\WINDOWS\\"),
@@ -71,6 +70,30 @@ TEST_F(TempFilesTest, TempPathsThatAreNoTempFolderDeleteNothing) {
     EXPECT_TRUE(TempDirIsWashable("C:\\WINDOWS2\\", "C:\\WINDOWS", ""));
     EXPECT_TRUE(TempDirIsWashable("\\\\srv\\share\\tmp\\", "C:\\WINDOWS", ""));
     EXPECT_FALSE(TempDirIsWashable("\\\\srv\\share\\", "C:\\WINDOWS", ""));
+}
+
+// The path is read through a buffer of 255 UTF-16 units, its NUL included.
+TEST_F(TempFilesTest, TempPathsThatDoNotFitTheBufferReadAsEmpty) {
+    auto repeat = [](const std::string& unit, int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += unit;
+        return s;
+    };
+    const struct {
+        std::string name;  // between "C:\" and "\"
+        bool fits;
+    } cases[] = {
+        {repeat("x", 250), true},                 // 254 units
+        {repeat("x", 251), false},                // 255
+        {repeat("\xD0\xB6", 250), true},          // Cyrillic: 500 bytes, 254 units
+        {repeat("\xF0\x9F\x98\x80", 125), true},  // beyond the BMP: 125 characters, 254 units
+        {repeat("\xF0\x9F\x98\x80", 125) + "x", false},
+    };
+    for (const auto& c : cases) {
+        m.sim.files.tempPath = "C:\\" + c.name + "\\";
+        EXPECT_EQ(frmWash(m.sim.platform()).GetTempDir(), c.fits ? m.sim.files.tempPath : "")
+            << c.name.size() << " bytes";
+    }
 }
 
 }  // namespace
