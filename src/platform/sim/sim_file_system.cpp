@@ -209,13 +209,14 @@ void SimFileSystem::AddLink(const std::string& path, const std::string& target) 
 
 std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern) {
     faults_.Check("Enumerate");
-    if (!Ready(pattern)) Raise(kDeviceUnavailable);
     auto listing = std::make_unique<VectorListing>();
+    if (!IsUtf8(pattern)) return listing;
+    if (!Ready(pattern)) Raise(kDeviceUnavailable);
     const auto slash = pattern.rfind('\\');
     const std::string folder =
         Resolve(pattern.substr(0, slash == std::string::npos ? 0 : slash), true);
     const std::string mask = slash + 1 == pattern.size() ? "*" : pattern.substr(slash + 1);
-    if (!IsUtf8(pattern) || !IsFolder(folder)) return listing;
+    if (!IsFolder(folder)) return listing;
     for (const char* dots : {".", ".."}) {  // which a drive root has not
         if (!Parent(folder).empty() && WildcardMatch(mask, dots))
             listing->entries.push_back({dots, Find(folder)->attributes});
@@ -283,7 +284,7 @@ std::string SimFileSystem::ReadAll(const std::string& path) {
 
 DriveKind SimFileSystem::KindOfDrive(const std::string& root) {
     const auto drive =
-        root.size() >= 2 && root[1] == ':' ? drives_.find(Upper(root[0])) : drives_.end();
+        root.size() == 3 && root.substr(1) == ":\\" ? drives_.find(Upper(root[0])) : drives_.end();
     return drive == drives_.end() ? DriveKind::kNone : drive->second.first;
 }
 

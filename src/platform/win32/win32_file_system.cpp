@@ -249,9 +249,13 @@ std::string Win32FileSystem::ReadAll(const std::string& path) {
 }
 
 DriveKind Win32FileSystem::KindOfDrive(const std::string& root) {
+    // Only a root with its "\": an empty or relative one would ask about the
+    // current folder's drive.
+    const std::size_t length = PathRootLength(root);
     std::wstring wide;
-    // An empty or relative root would ask about the current folder's drive.
-    if (PathRootLength(root) == 0 || !ToWide(root, wide)) return DriveKind::kNone;
+    if (length == 0 || length + 1 < root.size() || root.back() != '\\' || !ToWide(root, wide)) {
+        return DriveKind::kNone;
+    }
     switch (::GetDriveTypeW(wide.c_str())) {
         case DRIVE_NO_ROOT_DIR:
             return DriveKind::kNone;

@@ -170,7 +170,8 @@ void QueriesAnswerAndNeverRaise(FileStage& s) {
     FileSystem& fs = s.Files();
     const std::string drive = s.Root().substr(0, 3);
     EXPECT_EQ(fs.KindOfDrive(drive), DriveKind::kFixed) << drive;
-    for (const std::string& none : {std::string("Q:\\"), std::string(), std::string("\xFF:\\")}) {
+    for (const std::string& none : {std::string("Q:\\"), std::string(), std::string("\xFF:\\"),
+                                    drive.substr(0, 2), drive + "x"}) {
         EXPECT_EQ(fs.KindOfDrive(none), DriveKind::kNone) << none;
     }
     const std::string temp = fs.TempPath();
