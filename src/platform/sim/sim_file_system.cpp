@@ -1,7 +1,6 @@
 #include "platform/sim/sim_file_system.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/run_error.h"
@@ -13,10 +12,6 @@ namespace vw::sim {
 namespace {
 
 using namespace errnum;
-
-char Upper(char c) {
-    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-}
 
 [[noreturn]] void Raise(long number) {
     throw RunError(number, "file error " + std::to_string(number));
@@ -139,8 +134,11 @@ bool WildcardMatch(const std::string& mask, const std::string& name) {
 }
 
 std::string SimFileSystem::Resolve(const std::string& path, bool followLast) const {
-    // The platform reads "C:\\dir" as "C:\dir".
-    std::string key = UpcaseName(path);
+    // The platform reads "C:\\dir" as "C:\dir", "\dir" on the current drive
+    // and a relative path in the current folder.
+    const bool relative = path.size() < 2 || path[1] != ':';
+    const std::string start = path[0] == '\\' ? currentFolder.substr(0, 2) : currentFolder + "\\";
+    std::string key = UpcaseName(relative ? start + path : path);
     const auto twice = [](char a, char b) { return a == '\\' && b == '\\'; };
     key.erase(std::unique(key.begin(), key.end(), twice), key.end());
     const auto [parent, name] = Split(key);
@@ -166,8 +164,7 @@ SimFileSystem::Node& SimFileSystem::Existing(const std::string& key) {
 }
 
 bool SimFileSystem::Ready(const std::string& path) const {
-    const auto drive =
-        path.size() > 1 && path[1] == ':' ? drives_.find(Upper(path[0])) : drives_.end();
+    const auto drive = drives_.find(Resolve(path).substr(0, 2));
     return drive == drives_.end() || drive->second.second;
 }
 
@@ -181,14 +178,14 @@ std::string SimFileSystem::Enter(const char* call, const std::string& path, cons
 }
 
 void SimFileSystem::AddDrive(char letter, DriveKind kind, bool ready) {
-    drives_[Upper(letter)] = {kind, ready};
+    drives_[Resolve(std::string(1, letter) + ":")] = {kind, ready};
     AddFolder(std::string(1, letter) + ":\\");
 }
 
 void SimFileSystem::AddFolder(const std::string& path, std::uint32_t attributes) {
     const std::string key = Resolve(path);
     const auto [parent, name] = Split(path);
-    if (Parent(key).empty()) drives_.emplace(key[0], std::make_pair(DriveKind::kFixed, true));
+    if (Parent(key).empty()) drives_.emplace(key, std::make_pair(DriveKind::kFixed, true));
     if (!Parent(key).empty() && !IsFolder(Parent(key))) AddFolder(parent);
     nodes_[key] = Node{name, attributes | attr::kDirectory};
 }
@@ -284,7 +281,7 @@ std::string SimFileSystem::ReadAll(const std::string& path) {
 
 DriveKind SimFileSystem::KindOfDrive(const std::string& root) {
     const auto drive =
-        root.size() == 3 && root.substr(1) == ":\\" ? drives_.find(Upper(root[0])) : drives_.end();
+        root.size() == 3 && root.substr(1) == ":\\" ? drives_.find(Resolve(root)) : drives_.end();
     return drive == drives_.end() ? DriveKind::kNone : drive->second.first;
 }
 

@@ -25,6 +25,9 @@ class SimFileSystem : public FileSystem {
   public:
     SimFileSystem(SimFaults& faults, Journal& journal);
 
+    // Where relative paths start, as under Wine when no drive holds the
+    // folder the program was started from.
+    std::string currentFolder = "C:\\WINDOWS";
     // What the queries report; the folders are not created.
     std::string tempPath = "C:\\WINDOWS\\TEMP\\";
     std::string windowsFolder = "C:\\WINDOWS";
@@ -95,8 +98,8 @@ class SimFileSystem : public FileSystem {
 
     SimFaults& faults_;
     Journal& journal_;
-    std::map<std::string, Node> nodes_;                  // by upper-cased path
-    std::map<char, std::pair<DriveKind, bool>> drives_;  // kind, ready; by upper-case letter
+    std::map<std::string, Node> nodes_;                         // by upper-cased path
+    std::map<std::string, std::pair<DriveKind, bool>> drives_;  // kind, ready; by root ("C:")
 };
 
 }  // namespace vw::sim

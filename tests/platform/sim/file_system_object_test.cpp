@@ -76,6 +76,17 @@ TEST_F(FileSystemObjectTest, RootFolderJoinsNamesWithOneBackslash) {
     EXPECT_EQ(ErrorOf([&] { fso.GetFolder("Q:\\"); }), errnum::kPathNotFound);
 }
 
+// A volume label is no entry of a folder, whatever a listing asks for.
+TEST_F(FileSystemObjectTest, ListingsNeverNameAVolumeLabel) {
+    sim.files.AddFile("C:\\t\\LABEL", "", attr::kVolume | attr::kArchive);
+    sim.files.AddFile("C:\\t\\plain.txt");
+    for (const std::uint32_t filter : {attr::kNormal, attr::kHidden | attr::kSystem}) {
+        DirectoryListing listing = sim.files.List("C:\\t\\*.*", filter);
+        EXPECT_EQ(listing.Next(), "plain.txt");
+        EXPECT_EQ(listing.Next(), "");
+    }
+}
+
 // The bleaching tests read the order of file calls from the journal;
 // queries leave no trace there.
 TEST_F(FileSystemObjectTest, JournalRecordsFileChangesInOrderAndNoQueries) {

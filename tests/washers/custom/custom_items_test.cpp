@@ -97,12 +97,16 @@ TEST_F(CustomItemsTest, RootKeysAndRelativePathsDeleteNothing) {
     List("l",
          "\"K\",\"HKEY_CURRENT_USER\\\",\"\"\r\n\"K\",\"HKEY_USERS\\\\\\\",\"\"\r\n"
          "\"F\",\"x.txt\",\"\"\r\n\"F\",\"Data\\x\",\"\"\r\n\"F\",\"\\Data\\x\",\"\"\r\n"
-         "\"F\",\"C:\\Data\\x\",\"\"\r\n");
-    m.sim.files.AddFile("C:\\Data\\x");
+         "\"F\",\"C:\\Data\\y\",\"\"\r\n");
+    // What the relative paths would name from the current folder and drive.
+    const std::string canaries[] = {"C:\\WINDOWS\\x.txt", "C:\\WINDOWS\\Data\\x", "C:\\Data\\x"};
+    for (const std::string& canary : canaries) m.sim.files.AddFile(canary);
+    m.sim.files.AddFile("C:\\Data\\y");
     EXPECT_FLOAT_EQ(Run(), 99.0f);
     EXPECT_TRUE(reg.KeyExists(kCu, "Software\\Canary"));
     EXPECT_TRUE(reg.KeyExists(hkey::kUsers, ".DEFAULT\\Canary"));
-    EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\x")) << "the records after it still run";
+    for (const std::string& canary : canaries) EXPECT_TRUE(m.sim.files.Exists(canary)) << canary;
+    EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\y")) << "the records after them still run";
 }
 
 TEST_F(CustomItemsTest, BadRecordsEndTheRunAtTheCustomStep) {

@@ -53,6 +53,7 @@ TEST_F(TempFilesTest, TempPathsThatAreNoTempFolderDeleteNothing) {
     fs.AddFile("C:\\WINDOWS\\win.ini");
     fs.AddFile("C:\\Users\\sim\\NTUSER.DAT");
     fs.AddFile("C:\\Users\\other.txt");
+    fs.AddFile("C:\\WINDOWS\\Temp\\current.tmp");  // "Temp\" from the current folder
     const std::string longPath = "C:\\" + std::string(260, 'x') + "\\";
     for (const std::string& temp :
          {std::string(), std::string("C:\\"), std::string("c:\\\\"), std::string("C:\\WINDOWS\\"),
@@ -61,15 +62,39 @@ TEST_F(TempFilesTest, TempPathsThatAreNoTempFolderDeleteNothing) {
         fs.tempPath = temp;
         frmWash(m.sim.platform()).WashTempFiles();
     }
-    for (const char* kept : {"C:\\root.txt", "C:\\WINDOWS\\win.ini", "C:\\Users\\sim\\NTUSER.DAT",
-                             "C:\\Users\\other.txt", "C:\\Users\\sim\\canary.txt"}) {
+    for (const char* kept :
+         {"C:\\root.txt", "C:\\WINDOWS\\win.ini", "C:\\Users\\sim\\NTUSER.DAT",
+          "C:\\Users\\other.txt", "C:\\Users\\sim\\canary.txt", "C:\\WINDOWS\\Temp\\current.tmp"}) {
         EXPECT_TRUE(fs.Exists(kept)) << kept;
     }
-    // Beside those folders, and on a share, a Temp folder is washed.
-    EXPECT_TRUE(TempDirIsWashable("C:\\WINDOWS\\TEMP\\", "C:\\WINDOWS", "C:\\Users\\sim"));
-    EXPECT_TRUE(TempDirIsWashable("C:\\WINDOWS2\\", "C:\\WINDOWS", ""));
-    EXPECT_TRUE(TempDirIsWashable("\\\\srv\\share\\tmp\\", "C:\\WINDOWS", ""));
-    EXPECT_FALSE(TempDirIsWashable("\\\\srv\\share\\", "C:\\WINDOWS", ""));
+}
+
+TEST(TempDirIsWashableTest, OnlyAFolderBelowARootAndBesideTheSystemsOwn) {
+    const struct {
+        const char* dir;
+        bool washable;
+    } cases[] = {
+        {"C:\\WINDOWS\\TEMP\\", true},
+        {"C:\\WINDOWS2\\", true},  // beside the Windows folder, not in it
+        {"C:\\T\\x..\\", true},    // dots inside a name
+        {"\\\\srv\\share\\tmp\\", true},
+        {"", false},
+        {"Temp\\", false},
+        {"\\Temp\\", false},
+        {"C:Temp\\", false},
+        {"C:\\", false},
+        {"c:\\\\", false},
+        {"\\\\srv\\share\\", false},
+        {"c:\\windows", false},
+        {"C:\\\\WINDOWS\\", false},  // a doubled separator names the same folder
+        {"C:\\Users\\", false},      // above the profile
+        {"C:\\USERS\\SIM\\", false},
+        {"C:\\WINDOWS\\TEMP\\..\\..\\", false},
+        {"C:\\T\\. .\\", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TempDirIsWashable(c.dir, "C:\\WINDOWS", "C:\\Users\\sim"), c.washable) << c.dir;
+    }
 }
 
 // The path is read through a buffer of 255 UTF-16 units, its NUL included.
