@@ -30,7 +30,7 @@ void FileSystem::Kill(const std::string& pattern) {
     const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
     DirectoryListing listing = List(pattern, attr::kNormal);
     for (std::string name = listing.Next(); !name.empty(); name = listing.Next()) {
-        DeleteFileA(folder + name);
+        RemoveFile(folder + name);
     }
 }
 

@@ -20,16 +20,17 @@ constexpr std::uint32_t kArchive = 0x20;
 constexpr std::uint32_t kReparsePoint = 0x400;
 }  // namespace attr
 
-// Drive types as GetDriveTypeA reports them.
-namespace drivetype {
-constexpr std::uint32_t kUnknown = 0;
-constexpr std::uint32_t kNoRootDir = 1;  // no such drive
-constexpr std::uint32_t kRemovable = 2;
-constexpr std::uint32_t kFixed = 3;
-constexpr std::uint32_t kRemote = 4;
-constexpr std::uint32_t kCdRom = 5;
-constexpr std::uint32_t kRamDisk = 6;
-}  // namespace drivetype
+// The kind of a drive, numbered as the scripting runtime numbers drive
+// types; kNone where there is no drive at all.
+enum class DriveKind {
+    kNone = -1,
+    kUnknown = 0,
+    kRemovable = 1,
+    kFixed = 2,
+    kRemote = 3,
+    kCdRom = 4,
+    kRamDisk = 5,
+};
 
 // One entry as the platform's folder enumeration yields it, before filtering.
 struct DirEntry {
@@ -37,8 +38,8 @@ struct DirEntry {
     std::uint32_t attributes = 0;
 };
 
-// A raw enumeration of the entries matching a path pattern (folder\mask);
-// owns the platform's find handle.
+// An enumeration of the entries matching a path pattern (folder\mask); owns
+// whatever the platform holds for it. Next never raises.
 class RawListing {
   public:
     virtual ~RawListing() = default;
@@ -64,15 +65,17 @@ class DirectoryListing {
     std::uint32_t filter_;
 };
 
-// A file opened for binary reading and writing; closed when destroyed.
-// Failures raise RunError (75, or 61 when the disk is full).
+// A file open for binary reading and writing; closed when destroyed.
 class BinaryFile {
   public:
     virtual ~BinaryFile() = default;
+    // Raises RunError 75.
     virtual std::uint64_t Length() = 0;
     // Writes `bytes` at the 0-based `offset`, extending the file as needed.
+    // Raises RunError 61 (disk full), 70 (a range locked by another program)
+    // or 75.
     virtual void WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
-    // Forces what was written out to the disk (FlushFileBuffers).
+    // Forces what was written out to the disk. Raises RunError 61 or 75.
     virtual void Flush() = 0;
 };
 
@@ -81,80 +84,91 @@ class BinaryFile {
 // long-path form itself where a path needs it. No call deletes, changes or
 // writes through a link: a link is handled as itself, or, where the platform
 // can only reach it by touching its target, passed over without a failure.
-// Unless a call says otherwise, a failure raises RunError: 53 no such file,
-// 76 no such folder (or path), 70 held open by another program, 75 refused
-// (read-only, access, wrong kind of entry), 52 a name that is no UTF-8.
+//
+// Each call says below whether it can fail and with which RunError numbers;
+// both backends keep to that, and a platform failure leaves a call as
+// nothing but RunError. The numbers: 52 a name that is no UTF-8, 53 no such
+// file, 76 no such folder or path, 70 held open by another program, 71 a
+// drive that is not ready, 75 refused (read-only, access, a folder where a
+// file is meant, an entry that exists already).
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
     // Enumerates the entries of the folder part of `pattern` whose names
     // match its last part (wildcards * and ?, without regard to case, "*.*"
-    // also matching names without an extension). A folder that does not exist
-    // or a pattern that matches nothing gives an empty enumeration; a drive
-    // that exists but cannot be read (no medium) raises 68, as a missing
-    // drive does where the washers check for one.
+    // also matching names without an extension; a pattern ending in "\"
+    // lists the whole folder). Raises RunError 68 for a drive that exists but
+    // cannot be read (no medium), and fails no other way: a folder that does
+    // not exist, a pattern that matches nothing or is no UTF-8 gives an empty
+    // enumeration.
     virtual std::unique_ptr<RawListing> Enumerate(const std::string& pattern) = 0;
 
+    // As Enumerate, filtered (see PassesFilter).
     DirectoryListing List(const std::string& pattern, std::uint32_t filter) {
         return DirectoryListing(Enumerate(pattern), filter);
     }
 
     // Deletes one file, or a file link itself (never its target). Raises
-    // RunError: 53 when there is no such file, 70 when it is in use, 75 when
-    // it may not be deleted (read-only, a folder).
-    virtual void DeleteFileA(const std::string& path) = 0;
+    // RunError 53, 76, 70 (in use), 75 (read-only, a folder), 71 or 52.
+    virtual void RemoveFile(const std::string& path) = 0;
 
     // Deletes every file that an ordinary listing of `pattern` names (plain,
     // read-only and archive files; hidden and system files are left), in
     // listing order; none is no failure. Stops at the first file that cannot
-    // be deleted (a read-only one included), raising its error.
+    // be deleted (a read-only one included), raising what RemoveFile raises;
+    // 68 as Enumerate.
     void Kill(const std::string& pattern);
 
     // Sets a file's or folder's attributes (kNormal clears them all); the
     // folder and reparse-point bits cannot be changed this way. A link's own
-    // attributes, never its target's.
-    virtual void SetAttr(const std::string& path, std::uint32_t attributes) = 0;
+    // attributes, never its target's; a file in use is changed all the same.
+    // Raises RunError 53, 76, 75, 71 or 52.
+    virtual void SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
 
-    // Creates a folder whose parent exists. 75 when it exists already, 76
-    // when its parent does not.
-    virtual void CreateDirectoryA(const std::string& path) = 0;
+    // Creates a folder whose parent exists. Raises RunError 75 when something
+    // of that name exists, 76 when the parent does not, 71 or 52.
+    virtual void CreateFolder(const std::string& path) = 0;
 
     // Removes an empty folder, or a folder link itself (never its target,
-    // even an empty one). 76 when there is no such folder (a file included),
-    // 75 when it is not empty or may not be removed (read-only).
-    virtual void RemoveDirectoryA(const std::string& path) = 0;
-
-    // The drive type (drivetype::) of a root path such as "C:\"; kNoRootDir
-    // when there is no such drive. Never raises.
-    virtual std::uint32_t GetDriveTypeA(const std::string& rootPath) = 0;
-
-    // GetTempPath: when the temp path and its terminating NUL fit in
-    // `bufferLength` characters (UTF-16 units, as the platform counts them),
-    // sets `path` and returns the path's length; otherwise leaves `path` and
-    // returns the length needed, NUL included. 0 on failure. Never raises.
-    virtual std::uint32_t GetTempPathA(std::uint32_t bufferLength, std::string& path) = 0;
-
-    // The folders the platform falls back on for its temp path when no temp
-    // variable is set: the Windows folder and the user's profile folder,
-    // without trailing "\"; empty when unknown. Never raise.
-    virtual std::string GetWindowsDirectoryA() = 0;
-    virtual std::string UserProfileFolder() = 0;
+    // even an empty one). Raises RunError 76 when there is no such folder (a
+    // file included), 75 when it is not empty or may not be removed, 70, 71
+    // or 52.
+    virtual void RemoveFolder(const std::string& path) = 0;
 
     // Opens a file for binary reading and writing, never truncating it; a
     // missing file is created empty when its folder exists. Null for a link
     // (a dangling one included): there is nothing of its own to overwrite.
+    // Raises RunError 76 (no folder), 70 (in use), 75 (read-only, a folder),
+    // 71 or 52.
     virtual std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) = 0;
 
-    // Every byte of an existing file, for sequential input.
+    // Every byte of an existing file, for sequential input. Raises RunError
+    // 53, 76, 70, 75 (a folder), 71 or 52.
     virtual std::string ReadAll(const std::string& path) = 0;
-
-    // Text in the system's ANSI code page, as UTF-8.
-    virtual std::string AnsiToUtf8(std::string_view text) = 0;
 
     // A stored text file (a custom list) as UTF-8: read as UTF-8 when it
     // starts with the UTF-8 byte-order mark, else in the ANSI code page.
+    // Raises what ReadAll raises.
     std::string ReadText(const std::string& path);
+
+    // The queries below never raise.
+
+    // The kind of the drive whose root is `root` ("C:\").
+    virtual DriveKind KindOfDrive(const std::string& root) = 0;
+
+    // The folder the platform names for temporary files, whole, with its
+    // trailing "\"; empty when it names none.
+    virtual std::string TempPath() = 0;
+
+    // What the platform falls back on for its temp path when no temp variable
+    // is set: the Windows folder and the user's profile folder, without
+    // trailing "\"; empty when unknown.
+    virtual std::string WindowsFolder() = 0;
+    virtual std::string ProfileFolder() = 0;
+
+    // Text in the system's ANSI code page, as UTF-8.
+    virtual std::string AnsiToUtf8(std::string_view text) = 0;
 };
 
 }  // namespace vw

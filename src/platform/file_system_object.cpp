@@ -90,12 +90,12 @@ class TreeRemover {
             }
         }
         ClearReadOnly(path, attributes);
-        Try([&] { fs_.RemoveDirectoryA(path); });
+        Try([&] { fs_.RemoveFolder(path); });
     }
 
     void File(const std::string& path, std::uint32_t attributes) {
         ClearReadOnly(path, attributes);
-        Try([&] { fs_.DeleteFileA(path); });
+        Try([&] { fs_.RemoveFile(path); });
     }
 
     const std::optional<RunError>& FirstFailure() const { return first_; }
@@ -103,7 +103,7 @@ class TreeRemover {
   private:
     void ClearReadOnly(const std::string& path, std::uint32_t attributes) {
         if (force_ && (attributes & attr::kReadOnly)) {
-            Try([&] { fs_.SetAttr(path, attr::kNormal); });
+            Try([&] { fs_.SetAttributes(path, attr::kNormal); });
         }
     }
 
@@ -144,7 +144,7 @@ FsoFolder FileSystemObject::GetFolder(const std::string& path) const {
     const std::string checked = CheckedPath(path);
     if (IsRoot(checked)) {
         const std::string root = checked.back() == '\\' ? checked : checked + "\\";
-        if (fs_.GetDriveTypeA(root) == drivetype::kNoRootDir) RaisePathNotFound();
+        if (fs_.KindOfDrive(root) == DriveKind::kNone) RaisePathNotFound();
     } else {
         const auto entry = Stat(fs_, checked);
         if (!entry || !(entry->attributes & attr::kDirectory)) RaisePathNotFound();
@@ -173,22 +173,10 @@ FsoDrive FileSystemObject::GetDrive(const std::string& driveName) const {
                        (driveName.size() < 3 || driveName[2] == '\\');
     if (!valid) RaiseInvalidArgument();
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(driveName[0])));
-    switch (fs_.GetDriveTypeA(std::string(1, letter) + ":\\")) {
-        case drivetype::kNoRootDir:
-            throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
-        case drivetype::kRemovable:
-            return FsoDrive(fsodrive::kRemovable, letter);
-        case drivetype::kFixed:
-            return FsoDrive(fsodrive::kFixed, letter);
-        case drivetype::kRemote:
-            return FsoDrive(fsodrive::kRemote, letter);
-        case drivetype::kCdRom:
-            return FsoDrive(fsodrive::kCdRom, letter);
-        case drivetype::kRamDisk:
-            return FsoDrive(fsodrive::kRamDisk, letter);
-        default:
-            return FsoDrive(fsodrive::kUnknown, letter);
-    }
+    const DriveKind kind = fs_.KindOfDrive(std::string(1, letter) + ":\\");
+    if (kind == DriveKind::kNone) throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
+    // The seam numbers drive kinds as the scripting runtime does.
+    return FsoDrive(static_cast<int>(kind), letter);
 }
 
 }  // namespace vw

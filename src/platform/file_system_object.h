@@ -8,14 +8,14 @@
 
 namespace vw {
 
-// Drive types as the scripting runtime numbers them.
+// Drive types as the scripting runtime numbers them: the seam's own numbers.
 namespace fsodrive {
-constexpr int kUnknown = 0;
-constexpr int kRemovable = 1;
-constexpr int kFixed = 2;
-constexpr int kRemote = 3;
-constexpr int kCdRom = 4;
-constexpr int kRamDisk = 5;
+constexpr int kUnknown = static_cast<int>(DriveKind::kUnknown);
+constexpr int kRemovable = static_cast<int>(DriveKind::kRemovable);
+constexpr int kFixed = static_cast<int>(DriveKind::kFixed);
+constexpr int kRemote = static_cast<int>(DriveKind::kRemote);
+constexpr int kCdRom = static_cast<int>(DriveKind::kCdRom);
+constexpr int kRamDisk = static_cast<int>(DriveKind::kRamDisk);
 }  // namespace fsodrive
 
 class FsoFile {

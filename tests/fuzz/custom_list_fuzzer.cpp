@@ -171,7 +171,7 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     for (const char* file : kFileCanaries) fs.AddFile(file, kCanaryText);
     fs.AddFile("C:\\Data\\a.log", "target");
     fs.AddFile("C:\\Данные\\ф.log", "target");
-    fs.AddFileLink("C:\\Data\\link.log", "C:\\Elsewhere\\canary.txt");
+    fs.AddLink("C:\\Data\\link.log", "C:\\Elsewhere\\canary.txt");
     fs.AddFile("C:\\Data\\b.tmp", "target", vw::attr::kHidden | vw::attr::kReadOnly);
     fs.AddFile("C:\\Data\\c.sys", "target", vw::attr::kSystem);
     for (const auto& k : kKeyCanaries) reg.SetString(k.root, k.path, kCanaryValue, kCanaryText);

@@ -6,25 +6,11 @@
 #include <cwchar>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_error.h"
 
 namespace vw::win32 {
 
 namespace {
-
-// While it lives, a drive without a medium fails at once instead of asking
-// the user to insert one.
-class CriticalErrorsFail {
-  public:
-    CriticalErrorsFail() : previous_(::SetErrorMode(SEM_FAILCRITICALERRORS)) {
-        ::SetErrorMode(previous_ | SEM_FAILCRITICALERRORS);
-    }
-    ~CriticalErrorsFail() { ::SetErrorMode(previous_); }
-    CriticalErrorsFail(const CriticalErrorsFail&) = delete;
-    CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
-
-  private:
-    UINT previous_;
-};
 
 std::string VolumeLabel(const wchar_t* root) {
     wchar_t label[MAX_PATH + 1] = {};

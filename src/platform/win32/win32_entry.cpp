@@ -6,6 +6,7 @@
 
 #include "platform/run_error.h"
 #include "platform/win32/win32_error.h"
+#include "platform/win32/win32_path.h"
 
 namespace vw::win32 {
 
@@ -18,16 +19,6 @@ constexpr NTSTATUS kBufferOverflow = static_cast<NTSTATUS>(0x80000005);
 bool SameName(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
                                   static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD need = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (need == 0) return path;
-    std::wstring full(need, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), need, full.data(), nullptr);
-    if (length == 0 || length >= need) return path;
-    full.resize(length);
-    return full;
 }
 
 }  // namespace
@@ -76,6 +67,7 @@ bool EntryOpener::ParentName(const std::wstring& parent, std::wstring& name) {
 
 bool EntryOpener::IsItself(HANDLE handle, const std::wstring& apiPath) {
     std::wstring full = FullPath(apiPath);
+    if (full.empty()) full = apiPath;
     while (full.size() > 1 && full.back() == L'\\' && full[full.size() - 2] != L':') {
         full.pop_back();
     }

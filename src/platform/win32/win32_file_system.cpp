@@ -9,6 +9,7 @@
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_error.h"
 #include "platform/win32/win32_path.h"
+#include "text/path_root.h"
 
 namespace vw::win32 {
 
@@ -24,19 +25,6 @@ constexpr DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
 [[noreturn]] void RaiseDeviceUnavailable() {
     throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
 }
-
-// While it lives, a drive without a medium fails at once instead of asking
-// the user to insert one.
-class CriticalErrorsFail {
-  public:
-    CriticalErrorsFail() { ::SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous_); }
-    ~CriticalErrorsFail() { ::SetThreadErrorMode(previous_, nullptr); }
-    CriticalErrorsFail(const CriticalErrorsFail&) = delete;
-    CriticalErrorsFail& operator=(const CriticalErrorsFail&) = delete;
-
-  private:
-    DWORD previous_ = 0;
-};
 
 // Whether the drive a path is on exists but cannot be read. Wine reports an
 // empty drive as a missing path, Windows as not ready.
@@ -135,12 +123,6 @@ void Dispose(UniqueFileHandle& handle) {
     handle.reset();
 }
 
-std::string EnvironmentFolder(const wchar_t* name) {
-    wchar_t path[MAX_PATH + 1];
-    const DWORD length = ::GetEnvironmentVariableW(name, path, MAX_PATH + 1);
-    return length == 0 || length > MAX_PATH ? std::string() : FromWide({path, length});
-}
-
 }  // namespace
 
 std::unique_ptr<RawListing> Win32FileSystem::Enumerate(const std::string& pattern) {
@@ -154,7 +136,7 @@ std::unique_ptr<RawListing> Win32FileSystem::Enumerate(const std::string& patter
     return std::make_unique<FindListing>(wide);
 }
 
-void Win32FileSystem::DeleteFileA(const std::string& path) {
+void Win32FileSystem::RemoveFile(const std::string& path) {
     const std::wstring api = ApiPathOrRaise(path);
     UniqueFileHandle file;
     if (pending_ && pendingPath_ == api) {
@@ -171,7 +153,7 @@ void Win32FileSystem::DeleteFileA(const std::string& path) {
     Dispose(file);
 }
 
-void Win32FileSystem::SetAttr(const std::string& path, std::uint32_t attributes) {
+void Win32FileSystem::SetAttributes(const std::string& path, std::uint32_t attributes) {
     const std::wstring api = ApiPathOrRaise(path);
     ClosePending();
     FILE_BASIC_INFO info{};  // zero times stay as they are
@@ -198,13 +180,13 @@ void Win32FileSystem::SetAttr(const std::string& path, std::uint32_t attributes)
     }
 }
 
-void Win32FileSystem::CreateDirectoryA(const std::string& path) {
+void Win32FileSystem::CreateFolder(const std::string& path) {
     const std::wstring api = ApiPathOrRaise(path);
     ClosePending();
     if (!::CreateDirectoryW(api.c_str(), nullptr)) RaiseFileError(::GetLastError());
 }
 
-void Win32FileSystem::RemoveDirectoryA(const std::string& path) {
+void Win32FileSystem::RemoveFolder(const std::string& path) {
     const std::wstring api = ApiPathOrRaise(path);
     ClosePending();
     UniqueFileHandle folder;
@@ -220,33 +202,6 @@ void Win32FileSystem::RemoveDirectoryA(const std::string& path) {
     }
     Dispose(folder);
     opener_.Forget();
-}
-
-std::uint32_t Win32FileSystem::GetDriveTypeA(const std::string& rootPath) {
-    std::wstring root;
-    return ToWide(rootPath, root) ? ::GetDriveTypeW(root.c_str()) : DRIVE_NO_ROOT_DIR;
-}
-
-std::uint32_t Win32FileSystem::GetTempPathA(std::uint32_t bufferLength, std::string& path) {
-    // Read into a buffer of our own: the caller's path is set only when the
-    // whole of it fits, whatever the system does with a short one.
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH) return length;
-    if (length + 1 > bufferLength) return length + 1;
-    path = FromWide({temp, length});
-    return length;
-}
-
-std::string Win32FileSystem::GetWindowsDirectoryA() {
-    wchar_t path[MAX_PATH + 1];
-    const UINT length = ::GetWindowsDirectoryW(path, MAX_PATH + 1);
-    return length == 0 || length > MAX_PATH ? std::string() : FromWide({path, length});
-}
-
-std::string Win32FileSystem::UserProfileFolder() {
-    // What the temp path falls back on: the variable, not the shell's folder.
-    return EnvironmentFolder(L"USERPROFILE");
 }
 
 std::unique_ptr<BinaryFile> Win32FileSystem::OpenBinary(const std::string& path) {
@@ -291,6 +246,48 @@ std::string Win32FileSystem::ReadAll(const std::string& path) {
         bytes.append(chunk, read);
     } while (read > 0);
     return bytes;
+}
+
+DriveKind Win32FileSystem::KindOfDrive(const std::string& root) {
+    // Only a root with its "\": an empty or relative one would ask about the
+    // current folder's drive.
+    const std::size_t length = PathRootLength(root);
+    std::wstring wide;
+    if (length == 0 || length + 1 < root.size() || root.back() != '\\' || !ToWide(root, wide)) {
+        return DriveKind::kNone;
+    }
+    switch (::GetDriveTypeW(wide.c_str())) {
+        case DRIVE_NO_ROOT_DIR:
+            return DriveKind::kNone;
+        case DRIVE_REMOVABLE:
+            return DriveKind::kRemovable;
+        case DRIVE_FIXED:
+            return DriveKind::kFixed;
+        case DRIVE_REMOTE:
+            return DriveKind::kRemote;
+        case DRIVE_CDROM:
+            return DriveKind::kCdRom;
+        case DRIVE_RAMDISK:
+            return DriveKind::kRamDisk;
+        default:
+            return DriveKind::kUnknown;
+    }
+}
+
+std::string Win32FileSystem::TempPath() {
+    return FromWide(SizedText(::GetTempPathW));
+}
+
+std::string Win32FileSystem::WindowsFolder() {
+    return FromWide(SizedText(
+        [](DWORD size, wchar_t* buffer) { return ::GetWindowsDirectoryW(buffer, size); }));
+}
+
+std::string Win32FileSystem::ProfileFolder() {
+    // What the temp path falls back on: the variable, not the shell's folder.
+    return FromWide(SizedText([](DWORD size, wchar_t* buffer) {
+        return ::GetEnvironmentVariableW(L"USERPROFILE", buffer, size);
+    }));
 }
 
 std::string Win32FileSystem::AnsiToUtf8(std::string_view text) {

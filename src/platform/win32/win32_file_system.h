@@ -15,16 +15,16 @@ namespace vw::win32 {
 class Win32FileSystem final : public FileSystem {
   public:
     std::unique_ptr<RawListing> Enumerate(const std::string& pattern) override;
-    void DeleteFileA(const std::string& path) override;
-    void SetAttr(const std::string& path, std::uint32_t attributes) override;
-    void CreateDirectoryA(const std::string& path) override;
-    void RemoveDirectoryA(const std::string& path) override;
-    std::uint32_t GetDriveTypeA(const std::string& rootPath) override;
-    std::uint32_t GetTempPathA(std::uint32_t bufferLength, std::string& path) override;
-    std::string GetWindowsDirectoryA() override;
-    std::string UserProfileFolder() override;
+    void RemoveFile(const std::string& path) override;
+    void SetAttributes(const std::string& path, std::uint32_t attributes) override;
+    void CreateFolder(const std::string& path) override;
+    void RemoveFolder(const std::string& path) override;
     std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
+    DriveKind KindOfDrive(const std::string& root) override;
+    std::string TempPath() override;
+    std::string WindowsFolder() override;
+    std::string ProfileFolder() override;
     std::string AnsiToUtf8(std::string_view text) override;
 
   private:

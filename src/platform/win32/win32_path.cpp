@@ -18,6 +18,12 @@ bool IsSeparator(wchar_t c) {
 
 }  // namespace
 
+std::wstring FullPath(const std::wstring& path) {
+    return SizedText([&](DWORD size, wchar_t* buffer) {
+        return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+    });
+}
+
 bool ApiPath(const std::string& path, std::wstring& wide) {
     if (!ToWide(path, wide)) return false;
     if (wide.size() < kClassicLimit) return true;
@@ -27,12 +33,8 @@ bool ApiPath(const std::string& path, std::wstring& wide) {
         IsSeparator(wide[0]) && IsSeparator(wide[1]) && wide[2] != L'?' && wide[2] != L'.';
     // A relative path (or one already in a device form) is left as it is.
     if (!drive && !unc) return true;
-    const DWORD need = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (need == 0) return true;
-    std::wstring full(need, L'\0');
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), need, full.data(), nullptr);
-    if (length == 0 || length >= need) return true;
-    full.resize(length);
+    const std::wstring full = FullPath(wide);
+    if (full.empty()) return true;
     wide = unc ? L"\\\\?\\UNC\\" + full.substr(2) : L"\\\\?\\" + full;
     return true;
 }

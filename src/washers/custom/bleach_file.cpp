@@ -19,7 +19,7 @@ void frmWash::BleachFile(const std::string& path) {
         // may never be written at all.
         file->Flush();
     }
-    fs.DeleteFileA(path);
+    fs.RemoveFile(path);
 }
 
 }  // namespace vw

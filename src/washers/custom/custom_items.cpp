@@ -52,18 +52,18 @@ void frmWash::WashCustomFiles(const std::string& path) {
     if (PathRootLength(path) == 0) return;
     FileSystem& fs = platform_.files;
     if (path.size() >= 2 && path[1] == ':' &&
-        fs.GetDriveTypeA(path.substr(0, 2) + "\\") == drivetype::kNoRootDir) {
+        fs.KindOfDrive(path.substr(0, 2) + "\\") == DriveKind::kNone) {
         throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
     }
     const auto slash = path.rfind('\\');
     DirectoryListing matches = fs.List(path, attr::kHidden | attr::kSystem);
     for (std::string found = matches.Next(); !found.empty(); found = matches.Next()) {
         const std::string full = path.substr(0, slash) + "\\" + found;
-        fs.SetAttr(full, attr::kNormal);
+        fs.SetAttributes(full, attr::kNormal);
         if (Setting(section::kWashOptions, "AddBleach") == "1") {
             BleachFile(full);
         } else {
-            fs.DeleteFileA(full);
+            fs.RemoveFile(full);
         }
     }
 }

@@ -26,7 +26,7 @@ const std::string kTypedUrls = "Software\\Microsoft\\Internet Explorer\\TypedURL
 // the Temp washer's rule decides: nothing relative, no root, neither the
 // Windows nor the profile folder nor one above them.
 bool MayDeleteIn(FileSystem& fs, const std::string& folder) {
-    return TempDirIsWashable(folder, fs.GetWindowsDirectoryA(), fs.UserProfileFolder());
+    return TempDirIsWashable(folder, fs.WindowsFolder(), fs.ProfileFolder());
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ void frmWash::WashNetscapeCache(const std::string& profileDir) {
     FileSystem& fs = platform_.files;
     const FileSystemObject fso(fs);
     ResumeNext([&] { fso.DeleteFolder(profileDir + "\\Cache", true); });
-    ResumeNext([&] { fs.CreateDirectoryA(profileDir + "\\Cache"); });
+    ResumeNext([&] { fs.CreateFolder(profileDir + "\\Cache"); });
 }
 
 void frmWash::WashNetscapeCookies(const std::string& profileDir) {

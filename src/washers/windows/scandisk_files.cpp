@@ -16,8 +16,8 @@ void frmWash::WashScandiskFiles() {
 
         DirectoryListing fragments = fs.List(root + "*.chk", attr::kNormal);
         for (std::string name = fragments.Next(); !name.empty(); name = fragments.Next()) {
-            fs.SetAttr(root + name, attr::kNormal);
-            fs.DeleteFileA(root + name);
+            fs.SetAttributes(root + name, attr::kNormal);
+            fs.RemoveFile(root + name);
         }
         for (int n = 0; n <= 10; ++n) {
             char number[8];

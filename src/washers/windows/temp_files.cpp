@@ -1,5 +1,6 @@
 #include "platform/file_system_object.h"
 #include "platform/run_error.h"
+#include "text/utf8.h"
 #include "wash/frm_wash.h"
 #include "washers/guards/temp_guard.h"
 
@@ -19,16 +20,18 @@ void NextName(DirectoryListing& listing, std::string& name) {
 }  // namespace
 
 std::string frmWash::GetTempDir() {
-    // Nothing is written when the path needs 255 characters or more.
-    std::string dir;
-    platform_.files.GetTempPathA(255, dir);
-    return dir;
+    // Read through a buffer of 255 UTF-16 units: a path that does not fit
+    // with its NUL, 255 units or more, is not written and reads as empty.
+    const std::string dir = platform_.files.TempPath();
+    std::u16string units;
+    const std::size_t length = Utf8ToUtf16(dir, units) ? units.size() : dir.size();
+    return length < 255 ? dir : std::string();
 }
 
 void frmWash::WashTempFiles() {
     const std::string dir = GetTempDir();
     FileSystem& fs = platform_.files;
-    if (!TempDirIsWashable(dir, fs.GetWindowsDirectoryA(), fs.UserProfileFolder())) return;
+    if (!TempDirIsWashable(dir, fs.WindowsFolder(), fs.ProfileFolder())) return;
 
     // Entries go while their listing is open; it just goes on with the next.
     DirectoryListing files(nullptr, 0);
@@ -39,8 +42,8 @@ void frmWash::WashTempFiles() {
     });
     while (!name.empty()) {
         const std::string path = dir + name;
-        ResumeNext([&] { fs.SetAttr(path, attr::kNormal); });
-        ResumeNext([&] { fs.DeleteFileA(path); });
+        ResumeNext([&] { fs.SetAttributes(path, attr::kNormal); });
+        ResumeNext([&] { fs.RemoveFile(path); });
         NextName(files, name);
     }
 

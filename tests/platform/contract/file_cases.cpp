@@ -17,21 +17,21 @@ void DeleteFileRefusals(FileStage& s) {
     s.MakeFile("ro.txt", "x", attr::kReadOnly);
     s.MakeFolder("sub");
     FileSystem& fs = s.Files();
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\ro.txt"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\ro.txt"); }), kPathFileAccessError);
     EXPECT_TRUE(s.Exists("ro.txt"));
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\sub"); }), kPathFileAccessError);
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\none.txt"); }), kFileNotFound);
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\absent\\x.txt"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\sub"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\none.txt"); }), kFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\absent\\x.txt"); }), kPathNotFound);
 }
 
-void SetAttrNormalLetsReadOnlyGo(FileStage& s) {
+void NormalAttributesLetReadOnlyGo(FileStage& s) {
     s.MakeFile("ro.txt", "x", attr::kReadOnly | attr::kHidden | attr::kSystem);
     FileSystem& fs = s.Files();
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\ro.txt", attr::kNormal); }), 0);
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\ro.txt"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(s.Root() + "\\ro.txt", attr::kNormal); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\ro.txt"); }), 0);
     EXPECT_FALSE(s.Exists("ro.txt"));
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\ro.txt", 0); }), kFileNotFound);
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(s.Root() + "\\absent\\x", 0); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(s.Root() + "\\ro.txt", 0); }), kFileNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(s.Root() + "\\absent\\x", 0); }), kPathNotFound);
 }
 
 void InUseFileRefusesOpenReadAndDelete(FileStage& s) {
@@ -41,9 +41,9 @@ void InUseFileRefusesOpenReadAndDelete(FileStage& s) {
     const std::string busy = s.Root() + "\\busy.txt";
     EXPECT_EQ(ErrorOf([&] { fs.OpenBinary(busy); }), kPermissionDenied);
     EXPECT_EQ(ErrorOf([&] { fs.ReadAll(busy); }), kPermissionDenied);
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(busy); }), kPermissionDenied);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(busy); }), kPermissionDenied);
     // The Temp wash clears attributes of every file, in use or not.
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(busy, attr::kNormal); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(busy, attr::kNormal); }), 0);
     EXPECT_TRUE(s.Exists("busy.txt"));
 }
 
@@ -56,14 +56,14 @@ void OpenNeverTruncatesAndWritesInPlace(FileStage& s) {
         file->WriteAt(4096, "XYZ");
         file->Flush();
         // Our own handle keeps the file from being deleted until it is closed.
-        EXPECT_EQ(ErrorOf([&] { s.Files().DeleteFileA(path); }), kPermissionDenied);
+        EXPECT_EQ(ErrorOf([&] { s.Files().RemoveFile(path); }), kPermissionDenied);
         file->WriteAt(6000, "E");
         EXPECT_EQ(file->Length(), 6001u);
     }
     const std::string expected =
         std::string(4096, 'a') + "XYZ" + std::string(901, 'a') + std::string(1000, '\0') + "E";
     EXPECT_EQ(s.Content("data.bin"), expected);
-    EXPECT_EQ(ErrorOf([&] { s.Files().DeleteFileA(path); }), 0);
+    EXPECT_EQ(ErrorOf([&] { s.Files().RemoveFile(path); }), 0);
 }
 
 void OpenCreatesOnlyInAnExistingFolder(FileStage& s) {
@@ -82,14 +82,14 @@ void ReadAllGivesEveryByte(FileStage& s) {
     EXPECT_EQ(ErrorOf([&] { s.Files().ReadAll(s.Root() + "\\none.txt"); }), kFileNotFound);
 }
 
-void RemoveDirectoryTakesOnlyAnEmptyFolder(FileStage& s) {
+void RemoveFolderTakesOnlyAnEmptyFolder(FileStage& s) {
     s.MakeFile("full\\x.txt", "x");
     s.MakeFolder("empty");
     FileSystem& fs = s.Files();
-    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\full"); }), kPathFileAccessError);
-    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\full\\x.txt"); }), kPathNotFound);
-    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\none"); }), kPathNotFound);
-    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(s.Root() + "\\empty"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(s.Root() + "\\full"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(s.Root() + "\\full\\x.txt"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(s.Root() + "\\none"); }), kPathNotFound);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(s.Root() + "\\empty"); }), 0);
     EXPECT_FALSE(s.Exists("empty"));
     EXPECT_TRUE(s.Exists("full\\x.txt"));
 }
@@ -164,18 +164,63 @@ void DrivesAsTheScriptingRuntimeNumbersThem(FileStage& s) {
     EXPECT_EQ(c.DriveType(), fsodrive::kFixed);
     EXPECT_EQ(c.DriveLetter(), "C");
     EXPECT_EQ(ErrorOf([&] { fso.GetDrive("q:"); }), kDeviceUnavailable);
-    EXPECT_EQ(s.Files().GetDriveTypeA("Q:\\"), drivetype::kNoRootDir);
 }
 
-void TempPathIsWrittenOnlyWhenItFits(FileStage& s) {
-    std::string path;
-    const auto length = s.Files().GetTempPathA(255, path);
-    ASSERT_GT(length, 3u);
-    ASSERT_LT(length, 255u);
-    EXPECT_EQ(path.back(), '\\');
-    std::string tooSmall = "unchanged";
-    EXPECT_EQ(s.Files().GetTempPathA(length, tooSmall), length + 1);
-    EXPECT_EQ(tooSmall, "unchanged");
+void QueriesAnswerAndNeverRaise(FileStage& s) {
+    FileSystem& fs = s.Files();
+    const std::string drive = s.Root().substr(0, 3);
+    EXPECT_EQ(fs.KindOfDrive(drive), DriveKind::kFixed) << drive;
+    for (const std::string& none : {std::string("Q:\\"), std::string(), std::string("\xFF:\\"),
+                                    drive.substr(0, 2), drive + "x"}) {
+        EXPECT_EQ(fs.KindOfDrive(none), DriveKind::kNone) << none;
+    }
+    const std::string temp = fs.TempPath();
+    ASSERT_GT(temp.size(), 3u);
+    EXPECT_EQ(temp.back(), '\\');
+    EXPECT_EQ(temp.substr(1, 2), ":\\");
+    for (const std::string& folder : {fs.WindowsFolder(), fs.ProfileFolder()}) {
+        ASSERT_GT(folder.size(), 3u);
+        EXPECT_EQ(folder.substr(1, 2), ":\\");
+        EXPECT_NE(folder.back(), '\\') << folder;
+    }
+    EXPECT_EQ(fs.AnsiToUtf8("plain"), "plain");
+}
+
+// Bytes that are no UTF-8 name no file: listings find nothing, every other
+// call refuses the name.
+void NamesThatAreNoUtf8(FileStage& s) {
+    s.MakeFile("x.txt", "x");
+    FileSystem& fs = s.Files();
+    const std::string bad = s.Root() + "\\\xC0\xAF.txt";
+    EXPECT_EQ(ListNames(fs, s.Root() + "\\\xFF*", attr::kHidden | attr::kDirectory),
+              std::set<std::string>{});
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(bad); }), kBadFileName);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(bad, attr::kNormal); }), kBadFileName);
+    EXPECT_EQ(ErrorOf([&] { fs.CreateFolder(bad); }), kBadFileName);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(bad); }), kBadFileName);
+    EXPECT_EQ(ErrorOf([&] { fs.OpenBinary(bad); }), kBadFileName);
+    EXPECT_EQ(ErrorOf([&] { fs.ReadAll(bad); }), kBadFileName);
+    EXPECT_EQ(s.Content("x.txt"), "x");
+}
+
+void CreateFolderNeedsItsParentAndNoNamesake(FileStage& s) {
+    s.MakeFile("file", "x");
+    FileSystem& fs = s.Files();
+    EXPECT_EQ(ErrorOf([&] { fs.CreateFolder(s.Root() + "\\new"); }), 0);
+    EXPECT_EQ(ListNames(fs, s.Root() + "\\new", attr::kDirectory), std::set<std::string>{"new"});
+    EXPECT_EQ(ErrorOf([&] { fs.CreateFolder(s.Root() + "\\NEW"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.CreateFolder(s.Root() + "\\file"); }), kPathFileAccessError);
+    EXPECT_EQ(ErrorOf([&] { fs.CreateFolder(s.Root() + "\\absent\\new"); }), kPathNotFound);
+    EXPECT_FALSE(s.Exists("absent"));
+    EXPECT_EQ(s.Content("file"), "x");
+}
+
+void ADriveRootHasNoDotEntries(FileStage& s) {
+    const std::set<std::string> names =
+        ListNames(s.Files(), s.Root().substr(0, 3) + "*", attr::kDirectory);
+    EXPECT_FALSE(names.empty());
+    EXPECT_EQ(names.count("."), 0u);
+    EXPECT_EQ(names.count(".."), 0u);
 }
 
 // Cyrillic, Greek, CJK and a character outside the Basic Multilingual Plane.
@@ -202,8 +247,8 @@ void NamesInEveryScriptAreListedChangedAndDeleted(FileStage& s) {
     EXPECT_EQ(ListNames(fs, uni + "ελλην*.TXT", attr::kNormal),
               (std::set<std::string>{"Ελληνικά.txt"}));
     for (const char* name : kScriptNames) {
-        EXPECT_EQ(ErrorOf([&] { fs.SetAttr(uni + name, attr::kNormal); }), 0) << name;
-        EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(uni + name); }), 0) << name;
+        EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(uni + name, attr::kNormal); }), 0) << name;
+        EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(uni + name); }), 0) << name;
         EXPECT_FALSE(s.Exists(std::string("uni\\") + name)) << name;
     }
     FileSystemObject fso(fs);
@@ -230,31 +275,7 @@ void TreesDeeperThanTheClassicLimitGoWhole(FileStage& s) {
     EXPECT_EQ(s.Content("deepcanary\\keep.txt"), "keep");
 }
 
-}  // namespace
-
-const std::vector<FileCase>& FileCases() {
-    static const std::vector<FileCase> cases = {
-        {"DeleteFileRefusals", DeleteFileRefusals},
-        {"SetAttrNormalLetsReadOnlyGo", SetAttrNormalLetsReadOnlyGo},
-        {"InUseFileRefusesOpenReadAndDelete", InUseFileRefusesOpenReadAndDelete},
-        {"OpenNeverTruncatesAndWritesInPlace", OpenNeverTruncatesAndWritesInPlace},
-        {"OpenCreatesOnlyInAnExistingFolder", OpenCreatesOnlyInAnExistingFolder},
-        {"ReadAllGivesEveryByte", ReadAllGivesEveryByte},
-        {"RemoveDirectoryTakesOnlyAnEmptyFolder", RemoveDirectoryTakesOnlyAnEmptyFolder},
-        {"DeleteFolderWithForceTakesEverything", DeleteFolderWithForceTakesEverything},
-        {"DeleteFolderGoesOnPastWhatStays", DeleteFolderGoesOnPastWhatStays},
-        {"DeleteFolderNeedsAFolder", DeleteFolderNeedsAFolder},
-        {"GetFolderListsFilesAndSubFolders", GetFolderListsFilesAndSubFolders},
-        {"DrivesAsTheScriptingRuntimeNumbersThem", DrivesAsTheScriptingRuntimeNumbersThem},
-        {"TempPathIsWrittenOnlyWhenItFits", TempPathIsWrittenOnlyWhenItFits},
-        {"NamesInEveryScriptAreListedChangedAndDeleted",
-         NamesInEveryScriptAreListedChangedAndDeleted},
-        {"TreesDeeperThanTheClassicLimitGoWhole", TreesDeeperThanTheClassicLimitGoWhole},
-    };
-    return cases;
-}
-
-void RunFolderLinkCase(FileStage& s, bool linkRemovable) {
+void DeleteFolderRemovesALinkNotItsTarget(FileStage& s) {
     s.MakeFile("target\\keep.txt", "keep");
     s.MakeFile("victim\\plain.txt", "x", attr::kReadOnly);
     s.MakeFile("canary.txt", "canary");
@@ -263,7 +284,7 @@ void RunFolderLinkCase(FileStage& s, bool linkRemovable) {
     EXPECT_EQ(s.Content("target\\keep.txt"), "keep");
     EXPECT_FALSE(s.Exists("victim\\plain.txt"));
     EXPECT_EQ(s.Content("canary.txt"), "canary");
-    if (linkRemovable) {
+    if (s.RemovesFolderLinks()) {
         EXPECT_EQ(error, 0);
         EXPECT_FALSE(s.Exists("victim"));
     } else {
@@ -272,17 +293,17 @@ void RunFolderLinkCase(FileStage& s, bool linkRemovable) {
     }
 }
 
-void RunLinkTargetsCase(FileStage& s) {
+void NothingButReadingReachesALinkTarget(FileStage& s) {
     FileSystem& fs = s.Files();
     const std::string links = s.Root() + "\\links\\";
     ASSERT_EQ(s.Content("canary\\file.txt"), "canary");
     // Reading through a link is harmless; nothing else may reach the target.
     EXPECT_EQ(fs.ReadAll(links + "flink.txt"), "canary");
     EXPECT_EQ(fs.OpenBinary(links + "flink.txt"), nullptr);
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(links + "flink.txt", attr::kReadOnly); }), 0);
-    EXPECT_EQ(ErrorOf([&] { fs.SetAttr(links + "flink.txt", attr::kNormal); }), 0);
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(links + "flink.txt"); }), 0);
-    EXPECT_EQ(ErrorOf([&] { fs.RemoveDirectoryA(links + "elink"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(links + "flink.txt", attr::kReadOnly); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.SetAttributes(links + "flink.txt", attr::kNormal); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(links + "flink.txt"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFolder(links + "elink"); }), 0);
     EXPECT_EQ(s.Content("canary\\file.txt"), "canary");
     EXPECT_TRUE(s.Exists("canary\\empty"));
     FileSystemObject fso(fs);
@@ -293,12 +314,13 @@ void RunLinkTargetsCase(FileStage& s) {
     EXPECT_TRUE(s.Exists("canary\\empty"));
     EXPECT_FALSE(s.Exists("links\\plain.txt"));
     // Still an ordinary file: the attribute change did not reach it.
-    EXPECT_EQ(ErrorOf([&] { fs.DeleteFileA(s.Root() + "\\canary\\file.txt"); }), 0);
+    EXPECT_EQ(ErrorOf([&] { fs.RemoveFile(s.Root() + "\\canary\\file.txt"); }), 0);
 }
 
-void RunNotReadyDriveCase(FileSystem& fs, char letter) {
-    const std::string root = std::string(1, letter) + ":\\";
-    EXPECT_EQ(fs.GetDriveTypeA(root), drivetype::kCdRom);
+void ADriveWithoutAMediumRaisesOnListing(FileStage& s) {
+    FileSystem& fs = s.Files();
+    const std::string root = std::string(1, kNoMediumDrive) + ":\\";
+    EXPECT_EQ(fs.KindOfDrive(root), DriveKind::kCdRom);
     EXPECT_EQ(ErrorOf([&] { fs.Enumerate(root + "*"); }), kDeviceUnavailable);
     EXPECT_EQ(ErrorOf([&] { fs.List(root + "dir\\*.txt", attr::kHidden); }), kDeviceUnavailable);
     FileSystemObject fso(fs);
@@ -307,51 +329,57 @@ void RunNotReadyDriveCase(FileSystem& fs, char letter) {
     EXPECT_EQ(ErrorOf([&] { fs.Enumerate("Q:\\*"); }), 0);
 }
 
-const std::vector<ListingEntry>& WildcardTree() {
-    static const std::vector<ListingEntry> tree = {
-        {"FILE0000.CHK", attr::kArchive},
-        {"file0001.chk", attr::kReadOnly},
-        {"hidden.chk", attr::kHidden},
-        {"chk", attr::kNormal},
-        {"a.chk.txt", attr::kNormal},
-        {"dir.chk", attr::kDirectory},
-        {"FOUND.000", attr::kDirectory},
-        {"FOUND.010", attr::kDirectory},
-        {"FOUND.001", attr::kDirectory | attr::kHidden},
-        {"FOUND.0000", attr::kDirectory},
-        {"Trash", attr::kNormal},
-        {"trash1.txt", attr::kNormal},
-        {"mytrash.txt", attr::kNormal},
-    };
-    return tree;
-}
-
-const std::vector<ListingCase>& WildcardCases() {
-    static const std::vector<ListingCase> cases = {
-        {"\\*.chk", attr::kNormal, {"FILE0000.CHK", "file0001.chk"}},
-        {"\\*.chk", attr::kHidden, {"FILE0000.CHK", "file0001.chk", "hidden.chk"}},
-        {"\\FOUND.0??", attr::kDirectory, {"FOUND.000", "FOUND.010"}},
-        {"\\FOUND.000", attr::kDirectory, {"FOUND.000"}},
-        {"\\FOUND.000", attr::kNormal, {}},
-        {"\\FOUND.001", attr::kDirectory, {}},
-        {"\\trash*.*", attr::kNormal, {"Trash", "trash1.txt"}},
-    };
-    return cases;
-}
-
-void ExpectListings(FileStage& s, const std::vector<ListingEntry>& tree,
-                    const std::vector<ListingCase>& cases) {
-    for (const auto& e : tree) {
+// Stages the case's tree, then lists through the backend under test.
+void ExpectListing(FileStage& s, const ListingCase& c) {
+    for (const ListingEntry& e : *c.tree) {
         if (e.attributes & attr::kDirectory) {
             s.MakeFolder(e.name, e.attributes & ~attr::kDirectory);
         } else {
             s.MakeFile(e.name, "x", e.attributes);
         }
     }
-    for (const auto& c : cases) {
-        EXPECT_EQ(ListNames(s.Files(), s.Root() + c.pattern, c.filter), c.expected)
-            << c.pattern << " filter " << c.filter;
-    }
+    EXPECT_EQ(ListNames(s.Files(), s.Root() + c.pattern, c.filter), c.expected)
+        << c.pattern << " filter " << c.filter;
+}
+
+}  // namespace
+
+const std::vector<FileCase>& FileCases() {
+    static const std::vector<FileCase> cases = [] {
+        std::vector<FileCase> all = {
+            {"DeleteFileRefusals", DeleteFileRefusals},
+            {"NormalAttributesLetReadOnlyGo", NormalAttributesLetReadOnlyGo},
+            {"InUseFileRefusesOpenReadAndDelete", InUseFileRefusesOpenReadAndDelete},
+            {"OpenNeverTruncatesAndWritesInPlace", OpenNeverTruncatesAndWritesInPlace},
+            {"OpenCreatesOnlyInAnExistingFolder", OpenCreatesOnlyInAnExistingFolder},
+            {"ReadAllGivesEveryByte", ReadAllGivesEveryByte},
+            {"CreateFolderNeedsItsParentAndNoNamesake", CreateFolderNeedsItsParentAndNoNamesake},
+            {"RemoveFolderTakesOnlyAnEmptyFolder", RemoveFolderTakesOnlyAnEmptyFolder},
+            {"DeleteFolderWithForceTakesEverything", DeleteFolderWithForceTakesEverything},
+            {"DeleteFolderGoesOnPastWhatStays", DeleteFolderGoesOnPastWhatStays},
+            {"DeleteFolderNeedsAFolder", DeleteFolderNeedsAFolder},
+            {"GetFolderListsFilesAndSubFolders", GetFolderListsFilesAndSubFolders},
+            {"DrivesAsTheScriptingRuntimeNumbersThem", DrivesAsTheScriptingRuntimeNumbersThem},
+            {"QueriesAnswerAndNeverRaise", QueriesAnswerAndNeverRaise},
+            {"NamesThatAreNoUtf8", NamesThatAreNoUtf8},
+            {"NamesInEveryScriptAreListedChangedAndDeleted",
+             NamesInEveryScriptAreListedChangedAndDeleted},
+            {"TreesDeeperThanTheClassicLimitGoWhole", TreesDeeperThanTheClassicLimitGoWhole},
+            {"ADriveRootHasNoDotEntries", ADriveRootHasNoDotEntries},
+            {"DeleteFolderRemovesALinkNotItsTarget", DeleteFolderRemovesALinkNotItsTarget,
+             Needs::kLinks},
+            {"NothingButReadingReachesALinkTarget", NothingButReadingReachesALinkTarget,
+             Needs::kLinks},
+            {"ADriveWithoutAMediumRaisesOnListing", ADriveWithoutAMediumRaisesOnListing,
+             Needs::kDriveWithoutMedium},
+        };
+        for (const ListingCase& c : ListingCases()) {
+            all.push_back(
+                {std::string("Lists") + c.name, [&c](FileStage& s) { ExpectListing(s, c); }});
+        }
+        return all;
+    }();
+    return cases;
 }
 
 }  // namespace vw::contract

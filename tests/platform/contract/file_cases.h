@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -28,41 +29,35 @@ class FileStage {
     virtual void HoldOpen(const std::string& name) = 0;
     virtual bool Exists(const std::string& name) = 0;
     virtual std::string Content(const std::string& name) = 0;
+    // Wine cannot remove a Unix link to a folder through the Win32 API.
+    virtual bool RemovesFolderLinks() const { return true; }
 };
+
+// What a case needs staged besides its empty folder; a backend that cannot
+// stage it on demand stages it before the program starts, or skips.
+enum class Needs {
+    kNothing,
+    // In Root(): victim\link leading to target; canary\file.txt ("canary"),
+    // canary\empty\ and canary\full\keep.txt ("keep"); links\plain.txt ("x"),
+    // links\flink.txt leading to canary\file.txt, links\elink to
+    // canary\empty and links\dlink to canary\full.
+    kLinks,
+    // kNoMediumDrive, a CD-ROM drive without a medium.
+    kDriveWithoutMedium,
+};
+constexpr char kNoMediumDrive = 'N';
 
 // One file-service behaviour both backends must show alike, checked with
 // GoogleTest expectations.
 struct FileCase {
-    const char* name;
-    void (*run)(FileStage& stage);
+    std::string name;
+    std::function<void(FileStage& stage)> run;
+    Needs needs = Needs::kNothing;
 };
 const std::vector<FileCase>& FileCases();
 inline void PrintTo(const FileCase& c, std::ostream* os) {
     *os << c.name;
 }
-
-// DeleteFolder on a folder holding a folder link. Expects the stage to hold
-// Root()\victim\link leading to Root()\target (a backend that cannot make
-// links on demand stages it before the program starts). Wine cannot remove
-// a Unix link through the Win32 API, hence `linkRemovable`.
-void RunFolderLinkCase(FileStage& stage, bool linkRemovable);
-
-// Links whose targets nothing but reading may reach. Expects the stage to
-// hold canary\file.txt ("canary"), canary\empty\ and
-// canary\full\keep.txt ("keep"), and in links\: plain.txt, flink.txt
-// leading to canary\file.txt, elink to canary\empty and dlink to
-// canary\full. A link may be removed itself or stay; its target never goes.
-void RunLinkTargetsCase(FileStage& stage);
-
-// A CD-ROM drive `letter` without a medium: listings on it raise 68.
-void RunNotReadyDriveCase(FileSystem& fs, char letter);
-
-// Listing cases for the masks the washers use, in their own tree.
-const std::vector<ListingEntry>& WildcardTree();
-const std::vector<ListingCase>& WildcardCases();
-// Stages `tree` in the stage's root, then checks every case's listing there.
-void ExpectListings(FileStage& stage, const std::vector<ListingEntry>& tree,
-                    const std::vector<ListingCase>& cases);
 
 // The run-time error number `statement` raises; 0 when it raises none.
 template <typename Statement>

@@ -9,16 +9,17 @@
 
 namespace vw::contract {
 
-// A folder's entries (relative name, attributes) that every listing case runs in.
+// A folder's entry (relative name, attributes) that listing cases run in.
 struct ListingEntry {
     const char* name;
     std::uint32_t attributes;  // kDirectory for a folder
 };
-const std::vector<ListingEntry>& ListingTree();
 
-// One filtered listing whose names both backends must give alike. `pattern`
-// is appended to the tree's folder path.
+// One filtered listing whose names both backends must give alike: `pattern`
+// is appended to the folder that holds `tree`.
 struct ListingCase {
+    const char* name;
+    const std::vector<ListingEntry>* tree;
     const char* pattern;
     std::uint32_t filter;
     std::set<std::string> expected;

@@ -29,7 +29,7 @@ TEST_F(FileSystemObjectTest, DeleteFolderRefusesPathsThatCouldReachTooFar) {
 
 TEST_F(FileSystemObjectTest, DeleteFolderOnALinkRemovesTheLinkAlone) {
     sim.files.AddFile("C:\\target\\keep.txt", "keep");
-    sim.files.AddFolderLink("C:\\t\\link", "C:\\target");
+    sim.files.AddLink("C:\\t\\link", "C:\\target");
     fso.DeleteFolder("C:\\t\\link\\", true);
     EXPECT_FALSE(sim.files.Exists("C:\\t\\link"));
     EXPECT_EQ(sim.files.Content("C:\\target\\keep.txt"), "keep");
@@ -37,12 +37,12 @@ TEST_F(FileSystemObjectTest, DeleteFolderOnALinkRemovesTheLinkAlone) {
 }
 
 TEST_F(FileSystemObjectTest, DrivesCarryTheirTypeAndUpperCaseLetter) {
-    sim.files.AddDrive('a', drivetype::kRemovable);
+    sim.files.AddDrive('a', DriveKind::kRemovable);
     sim.files.AddDrive('D');
-    sim.files.AddDrive('E', drivetype::kCdRom);
-    sim.files.AddDrive('F', drivetype::kRemote);
-    sim.files.AddDrive('R', drivetype::kRamDisk);
-    sim.files.AddDrive('U', drivetype::kUnknown);
+    sim.files.AddDrive('E', DriveKind::kCdRom);
+    sim.files.AddDrive('F', DriveKind::kRemote);
+    sim.files.AddDrive('R', DriveKind::kRamDisk);
+    sim.files.AddDrive('U', DriveKind::kUnknown);
     const std::pair<const char*, int> expected[] = {
         {"a:", fsodrive::kRemovable}, {"c", fsodrive::kFixed},   {"D:\\", fsodrive::kFixed},
         {"e:", fsodrive::kCdRom},     {"F:", fsodrive::kRemote}, {"r:", fsodrive::kRamDisk},
@@ -76,6 +76,17 @@ TEST_F(FileSystemObjectTest, RootFolderJoinsNamesWithOneBackslash) {
     EXPECT_EQ(ErrorOf([&] { fso.GetFolder("Q:\\"); }), errnum::kPathNotFound);
 }
 
+// A volume label is no entry of a folder, whatever a listing asks for.
+TEST_F(FileSystemObjectTest, ListingsNeverNameAVolumeLabel) {
+    sim.files.AddFile("C:\\t\\LABEL", "", attr::kVolume | attr::kArchive);
+    sim.files.AddFile("C:\\t\\plain.txt");
+    for (const std::uint32_t filter : {attr::kNormal, attr::kHidden | attr::kSystem}) {
+        DirectoryListing listing = sim.files.List("C:\\t\\*.*", filter);
+        EXPECT_EQ(listing.Next(), "plain.txt");
+        EXPECT_EQ(listing.Next(), "");
+    }
+}
+
 // The bleaching tests read the order of file calls from the journal;
 // queries leave no trace there.
 TEST_F(FileSystemObjectTest, JournalRecordsFileChangesInOrderAndNoQueries) {
@@ -83,8 +94,8 @@ TEST_F(FileSystemObjectTest, JournalRecordsFileChangesInOrderAndNoQueries) {
     fso.GetFolder("C:\\t").Files();
     fso.GetDrive("c:");
     sim.files.ReadAll("C:\\t\\a.bin");
-    std::string temp;
-    sim.files.GetTempPathA(255, temp);
+    sim.files.TempPath();
+    sim.files.KindOfDrive("C:\\");
     EXPECT_TRUE(sim.journal.empty());
     {
         auto file = sim.files.OpenBinary("C:\\t\\a.bin");
@@ -92,11 +103,11 @@ TEST_F(FileSystemObjectTest, JournalRecordsFileChangesInOrderAndNoQueries) {
         file->WriteAt(4096, std::string(4096, ' '));
         file->Flush();
     }
-    sim.files.SetAttr("C:\\t\\a.bin", attr::kNormal);
-    sim.files.DeleteFileA("C:\\t\\a.bin");
-    EXPECT_EQ(sim.journal, (sim::Journal{"open C:\\t\\a.bin truncate=no", "write 4096 4096 0x58",
-                                         "write 4096 4096 0x20", "flush", "close",
-                                         "setattr C:\\t\\a.bin 0x0", "delete C:\\t\\a.bin"}));
+    sim.files.SetAttributes("C:\\t\\a.bin", attr::kNormal);
+    sim.files.RemoveFile("C:\\t\\a.bin");
+    EXPECT_EQ(sim.journal, (sim::Journal{"open C:\\t\\a.bin truncate=no", "write 4096 4096 'X'",
+                                         "write 4096 4096 ' '", "flush", "close",
+                                         "setattr C:\\t\\a.bin 0", "delete C:\\t\\a.bin"}));
 }
 
 }  // namespace

@@ -16,8 +16,7 @@ namespace {
 
 // A Windows program under Wine cannot make a link (CreateSymbolicLinkA
 // reports success and makes nothing), so ctest stages Unix links here
-// before this program starts: victim\link leads to target, and the links
-// folder holds those RunLinkTargetsCase expects.
+// before this program starts, as the cases that need links expect them.
 constexpr char kLinkRoot[] = "C:\\vw-fs-links";
 
 // Stages through the wide API with long-path names, independent of the
@@ -37,6 +36,7 @@ class Win32Stage : public contract::FileStage {
 
     FileSystem& Files() override { return fs_; }
     const std::string& Root() const override { return root_; }
+    bool RemovesFolderLinks() const override { return false; }
 
     void MakeFolder(const std::string& name, std::uint32_t attributes) override {
         MakeParents(name);
@@ -105,56 +105,30 @@ class Win32Stage : public contract::FileStage {
     std::vector<UniqueFileHandle> held_;
 };
 
-class Win32FileContract : public ::testing::TestWithParam<contract::FileCase> {};
-
-TEST_P(Win32FileContract, BehavesLikeTheSimulation) {
-    test::ScopedTempFolder folder;
-    Win32Stage stage(folder.Path());
-    GetParam().run(stage);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, Win32FileContract, ::testing::ValuesIn(contract::FileCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(Win32FileLinkContract, DeleteFolderLeavesTheLinkTargetAlone) {
+bool LinksStaged() {
     WIN32_FIND_DATAA link{};
     UniqueFindHandle find(
         ::FindFirstFileA((std::string(kLinkRoot) + "\\victim\\link").c_str(), &link));
-    if (!find || !(link.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        GTEST_SKIP() << "needs the folder link that ctest stages (win32_file_links_stage)";
-    }
-    find.reset();
-    Win32Stage stage(kLinkRoot);
-    contract::RunFolderLinkCase(stage, false);
+    return find && (link.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-TEST(Win32FileLinkContract, NothingButReadingReachesALinkTarget) {
-    Win32Stage stage(kLinkRoot);
-    if (!stage.Exists("links\\flink.txt")) {
-        GTEST_SKIP() << "needs the links that ctest stages (win32_file_links_stage)";
-    }
-    contract::RunLinkTargetsCase(stage);
-}
+class Win32FileContract : public ::testing::TestWithParam<contract::FileCase> {};
 
-TEST(Win32FileContract, ADriveWithoutAMediumRaisesOnListing) {
-    if (::GetDriveTypeA("N:\\") != DRIVE_CDROM) {
+TEST_P(Win32FileContract, BehavesLikeTheSimulation) {
+    const contract::FileCase& c = GetParam();
+    if (c.needs == contract::Needs::kLinks && !LinksStaged()) {
+        GTEST_SKIP() << "needs the links that ctest stages (win32_stage_set)";
+    }
+    if (c.needs == contract::Needs::kDriveWithoutMedium && ::GetDriveTypeA("N:\\") != DRIVE_CDROM) {
         GTEST_SKIP() << "needs drive N: that ctest stages (win32_stage_set)";
     }
-    Win32FileSystem fs;
-    contract::RunNotReadyDriveCase(fs, 'N');
+    test::ScopedTempFolder folder;
+    Win32Stage stage(c.needs == contract::Needs::kLinks ? kLinkRoot : folder.Path());
+    c.run(stage);
 }
 
-TEST(Win32ListingContract, ListsEveryCaseLikeTheSimulation) {
-    test::ScopedTempFolder folder;
-    Win32Stage stage(folder.Path());
-    contract::ExpectListings(stage, contract::ListingTree(), contract::ListingCases());
-}
-
-TEST(Win32ListingContract, ListsTheWashersMasksLikeTheSimulation) {
-    test::ScopedTempFolder folder;
-    Win32Stage stage(folder.Path());
-    contract::ExpectListings(stage, contract::WildcardTree(), contract::WildcardCases());
-}
+INSTANTIATE_TEST_SUITE_P(Cases, Win32FileContract, ::testing::ValuesIn(contract::FileCases()),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace vw::win32

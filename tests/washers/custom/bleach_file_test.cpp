@@ -19,8 +19,8 @@ TEST(BleachFileTest, OverwritesEveryBlockTwiceInPlaceFlushesThenDeletes) {
 
         std::vector<std::string> expected = {"open " + file + " truncate=no"};
         for (int k = 0; k < blocks; ++k) {
-            expected.push_back("write " + std::to_string(k * 4096) + " 4096 0x58");
-            expected.push_back("write " + std::to_string(k * 4096) + " 4096 0x20");
+            expected.push_back("write " + std::to_string(k * 4096) + " 4096 'X'");
+            expected.push_back("write " + std::to_string(k * 4096) + " 4096 ' '");
         }
         expected.insert(expected.end(), {"flush", "close", "delete " + file});
         EXPECT_EQ(m.sim.journal, expected) << length;
@@ -37,9 +37,18 @@ TEST(BleachFileTest, FailuresGoToTheCaller) {
     EXPECT_EQ(contract::ErrorOf([&] { form.BleachFile("C:\\absent\\f.txt"); }),
               errnum::kPathNotFound);
     m.sim.files.AddFile("C:\\locked.txt", "x");
-    m.sim.files.SetInUse("C:\\locked.txt");
+    m.sim.files.HoldOpen("C:\\locked.txt");
     EXPECT_THROW(form.BleachFile("C:\\locked.txt"), RunError);
     EXPECT_EQ(m.sim.files.Content("C:\\locked.txt"), "x");
+
+    // A full disk stops the overwrite: the file is closed and stays.
+    m.sim.files.AddFile("C:\\big.txt", std::string(5000, 'd'));
+    m.sim.faults.FailOn("WriteAt", errnum::kDiskFull, 3);
+    m.sim.journal.clear();
+    EXPECT_EQ(contract::ErrorOf([&] { form.BleachFile("C:\\big.txt"); }), errnum::kDiskFull);
+    EXPECT_TRUE(m.sim.files.Exists("C:\\big.txt"));
+    EXPECT_EQ(m.sim.journal.back(), "close");
+    EXPECT_EQ(m.JournalCount("write "), 3u);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(CustomItemsTest, ListsNameAnyScriptAndNeverWashThroughALink) {
     fs.AddFile("C:\\Данные\\a.log", "secret");
     fs.AddFile("C:\\Café\\b.log", "secret");
     fs.AddFile("C:\\Elsewhere\\target.log", "canary");
-    fs.AddFileLink("C:\\Данные\\link.log", "C:\\Elsewhere\\target.log");
+    fs.AddLink("C:\\Данные\\link.log", "C:\\Elsewhere\\target.log");
     // With the byte-order mark as UTF-8, without it in the ANSI code page.
     List("utf8.lst",
          "\xEF\xBB\xBF\"K\",\"HKEY_CURRENT_USER\\Software\\Ключ\",\"\"\r\n"
@@ -97,12 +97,16 @@ TEST_F(CustomItemsTest, RootKeysAndRelativePathsDeleteNothing) {
     List("l",
          "\"K\",\"HKEY_CURRENT_USER\\\",\"\"\r\n\"K\",\"HKEY_USERS\\\\\\\",\"\"\r\n"
          "\"F\",\"x.txt\",\"\"\r\n\"F\",\"Data\\x\",\"\"\r\n\"F\",\"\\Data\\x\",\"\"\r\n"
-         "\"F\",\"C:\\Data\\x\",\"\"\r\n");
-    m.sim.files.AddFile("C:\\Data\\x");
+         "\"F\",\"C:\\Data\\y\",\"\"\r\n");
+    // What the relative paths would name from the current folder and drive.
+    const std::string canaries[] = {"C:\\WINDOWS\\x.txt", "C:\\WINDOWS\\Data\\x", "C:\\Data\\x"};
+    for (const std::string& canary : canaries) m.sim.files.AddFile(canary);
+    m.sim.files.AddFile("C:\\Data\\y");
     EXPECT_FLOAT_EQ(Run(), 99.0f);
     EXPECT_TRUE(reg.KeyExists(kCu, "Software\\Canary"));
     EXPECT_TRUE(reg.KeyExists(hkey::kUsers, ".DEFAULT\\Canary"));
-    EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\x")) << "the records after it still run";
+    for (const std::string& canary : canaries) EXPECT_TRUE(m.sim.files.Exists(canary)) << canary;
+    EXPECT_FALSE(m.sim.files.Exists("C:\\Data\\y")) << "the records after them still run";
 }
 
 TEST_F(CustomItemsTest, BadRecordsEndTheRunAtTheCustomStep) {
@@ -118,7 +122,7 @@ TEST_F(CustomItemsTest, BadRecordsEndTheRunAtTheCustomStep) {
         m.sim.files.AddFile(m.sim.process.programFolder + "\\Custom\\l", text);
         // Netscape would run after: the run must end before its switch is read.
         EXPECT_FLOAT_EQ(Run(), 81.0f) << text;
-        m.sim.files.DeleteFileA(m.sim.process.programFolder + "\\Custom\\l");
+        m.sim.files.RemoveFile(m.sim.process.programFolder + "\\Custom\\l");
     }
     EXPECT_TRUE(reg.KeyExists(kCu, "Software\\Later"));
     EXPECT_TRUE(m.sim.files.Exists(m.sim.process.programFolder + "\\x.txt"));

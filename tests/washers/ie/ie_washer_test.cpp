@@ -194,7 +194,7 @@ TEST_F(IEWasherTest, AFailingHistoryStoreEndsTheRunAtTheIEStep) {
 }
 
 TEST_F(IEWasherTest, AMissingCompanionEndsTheRunOnceEverythingElseIsDone) {
-    files.DeleteFileA(Companion());
+    files.RemoveFile(Companion());
     ExpectClosedWithoutBox(Run(kAllOn));
     ExpectFirstThreeDone();
     EXPECT_TRUE(m.sim.urlHistory.entries.empty());

@@ -49,7 +49,7 @@ TEST_F(NetscapeTest, ProfileIsWashedOfExactlyItsTraces) {
     const std::string dir = "C:\\NS\\p1";
     Profile(dir);
     m.sim.files.AddFile("C:\\Elsewhere\\Trash");
-    m.sim.files.AddFolderLink(dir + "\\mail\\Linked", "C:\\Elsewhere");
+    m.sim.files.AddLink(dir + "\\mail\\Linked", "C:\\Elsewhere");
     for (const char* name : {"url_1", "URL_2", "URL", "MyURL_1"}) {
         m.sim.registry.SetString(kCu, kUrlHistory, name, "http://x");
     }
@@ -123,7 +123,7 @@ TEST_F(NetscapeTest, NavigatorProfileIsBuiltBesideTheInstallFolder) {
         {"D:\\Apps\\Netscape\\Communicator", "user1"},
         {"D:\\Apps\\Netscape\\", "user1"},
         {"D:\\Apps\\Netscape\\Communicator", ""}};
-    m.sim.files.AddDrive('D', drivetype::kFixed);
+    m.sim.files.AddDrive('D', DriveKind::kFixed);
     for (const auto& [install, user] : cases) {
         const std::string dir = std::string("D:\\Apps\\Netscape\\Users\\") + user;
         Profile(dir);
@@ -140,7 +140,7 @@ TEST_F(NetscapeTest, CookieFailureSkipsLaterProfilesAndEndsTheRun) {
         Profile("C:\\NS\\p" + std::to_string(i));
         m.sim.registry.SetString(kCu, kStore, std::to_string(i), "C:\\NS\\p" + std::to_string(i));
     }
-    m.sim.files.SetInUse("C:\\NS\\p1\\cookies.txt");
+    m.sim.files.HoldOpen("C:\\NS\\p1\\cookies.txt");
     EXPECT_FLOAT_EQ(Run(), 90.0f);
     EXPECT_TRUE(m.sim.files.Exists("C:\\NS\\p1\\history.dat"));
     EXPECT_FALSE(Washed("C:\\NS\\p2"));

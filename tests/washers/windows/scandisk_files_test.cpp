@@ -11,9 +11,9 @@ class ScandiskFilesTest : public ::testing::Test {
     ScandiskFilesTest() {
         auto& fs = m.sim.files;
         m.sim.ui.drives = {"a:", "c: [SYSTEM]", "d:", "e:", "f:"};
-        fs.AddDrive('D', drivetype::kFixed);
-        fs.AddDrive('E', drivetype::kCdRom);
-        fs.AddDrive('F', drivetype::kRemote);
+        fs.AddDrive('D', DriveKind::kFixed);
+        fs.AddDrive('E', DriveKind::kCdRom);
+        fs.AddDrive('F', DriveKind::kRemote);
         fs.AddFile("C:\\FILE0001.CHK", "", attr::kReadOnly);
         fs.AddFile("C:\\hidden.chk", "", attr::kHidden);
         fs.AddFile("C:\\FOUND.000\\FILE0000.CHK", "", attr::kReadOnly);
