@@ -83,7 +83,7 @@ TEST_F(MainTest, FailureThatEndsTheRunIsAbsorbedAndTheWindowUnloaded) {
     // A Scandisk fragment another program holds open.
     WriteIni("[Standard Options]\r\nScanTempFiles=1\r\nRunHistory=1\r\n");
     m.sim.files.AddFile("C:\\FILE0000.CHK");
-    m.sim.files.SetInUse("C:\\FILE0000.CHK");
+    m.sim.files.HoldOpen("C:\\FILE0000.CHK");
     Main(m.sim.platform());
     ASSERT_EQ(m.sim.ui.windows.size(), 1u);
     EXPECT_FLOAT_EQ(m.sim.ui.windows[0]->progress, 54.0f);

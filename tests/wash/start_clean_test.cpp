@@ -124,7 +124,7 @@ TEST_F(StartCleanTest, ClosingMessageFollowsRunHistoryAsReadAtTheEnd) {
 TEST_F(StartCleanTest, FailureThatLeavesAWasherEndsTheRunAtItsStep) {
     m.UseIni("[Standard Options]\r\nRunHistory=1\r\nScanTempFiles=1\r\nNetscape=1\r\n");
     m.sim.files.AddFile("C:\\FILE0000.CHK");
-    m.sim.files.SetInUse("C:\\FILE0000.CHK");
+    m.sim.files.HoldOpen("C:\\FILE0000.CHK");
     frmWash form(m.sim.platform());
     m.sim.journal.clear();
     try {
