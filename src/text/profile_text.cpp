@@ -68,16 +68,11 @@ std::string CopyValue(std::string_view value, std::size_t maxUnits) {
     return Utf16ToUtf8(v.substr(0, n));
 }
 
-bool IsName(std::string_view name) {
-    std::u16string units;
-    return name.find('\0') == std::string_view::npos && Utf8ToUtf16(name, units);
-}
-
 }  // namespace
 
 std::string ProfileValue(std::string_view text, std::string_view section, std::string_view key,
                          std::size_t maxUnits) {
-    if (!IsName(section) || !IsName(key)) return {};
+    if (!IsPlatformName(section) || !IsPlatformName(key)) return {};
     return CopyValue(FindProfileValue(text, section, key), maxUnits);
 }
 

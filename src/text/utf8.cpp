@@ -102,6 +102,11 @@ std::string Latin1ToUtf8(std::string_view in) {
     return out;
 }
 
+bool IsPlatformName(std::string_view text) {
+    std::u16string units;
+    return text.find('\0') == std::string_view::npos && Utf8ToUtf16(text, units);
+}
+
 bool HasUtf8Bom(std::string_view text) {
     return text.size() >= 3 && text.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }

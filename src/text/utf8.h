@@ -22,6 +22,10 @@ std::string Utf16ToUtf8(std::u16string_view in);
 // becomes one character.
 std::string Latin1ToUtf8(std::string_view in);
 
+// UTF-8 without a NUL: a text the platform can take whole as a name or path
+// (a NUL would end it early and name something else).
+bool IsPlatformName(std::string_view text);
+
 // True when `text` starts with the UTF-8 byte-order mark.
 bool HasUtf8Bom(std::string_view text);
 

@@ -6,6 +6,7 @@
 #include "platform/run_error.h"
 #include "text/name_case.h"
 #include "text/utf8.h"
+#include "text/wildcard.h"
 
 namespace vw::sim {
 
@@ -15,35 +16,6 @@ using namespace errnum;
 
 [[noreturn]] void Raise(long number) {
     throw RunError(number, "file error " + std::to_string(number));
-}
-
-bool IsUtf8(const std::string& text) {
-    std::u16string units;
-    return Utf8ToUtf16(text, units);
-}
-
-// Only the last star is ever retried: trying every length for every star
-// takes exponential time on a mask of many stars. Names compare unit by unit
-// through the platform's upper-case table.
-bool Match(const char16_t* m, const char16_t* n) {
-    const char16_t* star = nullptr;
-    const char16_t* resume = nullptr;
-    while (*n) {
-        if (*m == u'*') {
-            star = m++;
-            resume = n;
-        } else if (*m && (*m == u'?' || UpcaseUnit(*m) == UpcaseUnit(*n))) {
-            ++m;
-            ++n;
-        } else if (star) {
-            m = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (*m == u'*') ++m;
-    return !*m;
 }
 
 struct VectorListing : RawListing {
@@ -118,19 +90,11 @@ SimFileSystem::SimFileSystem(SimFaults& faults, Journal& journal)
                            {"OpenBinary", {52, 70, 71, 75, 76}},
                            {"ReadAll", {52, 53, 70, 71, 75, 76}},
                            {"WriteAt", {61, 70, 75}},
-                           {"Flush", {61, 75}}});
-    for (const char* query : {"KindOfDrive", "TempPath", "WindowsFolder", "ProfileFolder"}) {
-        faults_.raises[query];
-    }
-}
-
-bool WildcardMatch(const std::string& mask, const std::string& name) {
-    std::u16string m, n;
-    if (!Utf8ToUtf16(mask, m) || !Utf8ToUtf16(name, n)) return false;
-    if (Match(m.c_str(), n.c_str())) return true;
-    const bool dotStar = m.size() >= 2 && m.compare(m.size() - 2, 2, u".*") == 0;
-    return dotStar && n.find(u'.') == std::u16string::npos &&
-           Match(m.substr(0, m.size() - 2).c_str(), n.c_str());
+                           {"Flush", {61, 75}},
+                           {"KindOfDrive", {}},
+                           {"TempPath", {}},
+                           {"WindowsFolder", {}},
+                           {"ProfileFolder", {}}});
 }
 
 std::string SimFileSystem::Resolve(const std::string& path, bool followLast) const {
@@ -172,7 +136,7 @@ std::string SimFileSystem::Enter(const char* call, const std::string& path, cons
                                  bool followLast) {
     if (!line.empty()) journal_.push_back(line);
     faults_.Check(call);
-    if (!IsUtf8(path)) Raise(kBadFileName);
+    if (!IsPlatformName(path)) Raise(kBadFileName);
     if (!Ready(path)) Raise(kDiskNotReady);
     return Resolve(path, followLast);
 }
@@ -207,7 +171,7 @@ void SimFileSystem::AddLink(const std::string& path, const std::string& target) 
 std::unique_ptr<RawListing> SimFileSystem::Enumerate(const std::string& pattern) {
     faults_.Check("Enumerate");
     auto listing = std::make_unique<VectorListing>();
-    if (!IsUtf8(pattern)) return listing;
+    if (!IsPlatformName(pattern)) return listing;
     if (!Ready(pattern)) Raise(kDeviceUnavailable);
     const auto slash = pattern.rfind('\\');
     const std::string folder =

@@ -10,10 +10,6 @@
 
 namespace vw::sim {
 
-// Matches a name against a mask the way the platform does: * and ?, without
-// regard to case; a mask ending in ".*" also matches names without a dot.
-bool WildcardMatch(const std::string& mask, const std::string& name);
-
 // An in-memory file system of drives, folders, files and links. Paths are
 // full ("C:\dir\file"), matched without regard to case. It fails where the
 // real platform fails, with the same numbers; faults armed under a call's

@@ -16,7 +16,14 @@ namespace vw::sim {
 // parts directly to seed state, arm faults and read the journal.
 class SimPlatform {
   public:
-    SimPlatform();
+    SimPlatform() {
+        files.AddFolder("C:\\");
+        // The drives the wash window's drive list shows by default.
+        files.AddDrive('A', DriveKind::kRemovable);
+        files.AddDrive('D', DriveKind::kCdRom);
+        // Installed with the program, empty.
+        files.AddFolder(process.programFolder + "\\Custom");
+    }
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
@@ -34,7 +41,7 @@ class SimPlatform {
     SimUrlHistory urlHistory{faults, journal};
 
   private:
-    Platform view_;
+    Platform view_{profile, shell, process, files, ui, registry, urlCache, urlHistory};
 };
 
 }  // namespace vw::sim

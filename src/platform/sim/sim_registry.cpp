@@ -13,20 +13,10 @@ namespace {
 constexpr std::uint32_t kQueryValue = 0x1, kSetValue = 0x2, kEnumerate = 0x8;
 constexpr std::uint32_t kAllRights = ~0u;
 
-// What the Win32 backend can pass on: UTF-8 without a NUL.
-bool IsName(const std::string& name) {
+// Raises `most` to a name's length in the platform's measure, UTF-16 units.
+void Longest(std::uint32_t& most, const std::string& name) {
     std::u16string units;
-    return name.find('\0') == std::string::npos && Utf8ToUtf16(name, units);
-}
-
-// The longest of `texts`; names in the platform's measure, UTF-16 units.
-std::uint32_t Most(const std::vector<std::string>& texts, bool names) {
-    std::size_t most = 0;
-    for (const auto& text : texts) {
-        std::u16string units;
-        most = std::max(most, names && Utf8ToUtf16(text, units) ? units.size() : text.size());
-    }
-    return static_cast<std::uint32_t>(most);
+    most = std::max(most, Utf8ToUtf16(name, units) ? std::uint32_t(units.size()) : 0u);
 }
 
 std::size_t Index(HKey root) {
@@ -38,7 +28,7 @@ std::size_t Index(HKey root) {
 
 SimRegistry::Value* SimRegistry::Node::Find(const std::string& name) {
     for (Value& v : values) {
-        if (UpcaseName(v.name) == UpcaseName(name) && IsName(name)) return &v;
+        if (UpcaseName(v.name) == UpcaseName(name) && IsPlatformName(name)) return &v;
     }
     return nullptr;
 }
@@ -89,12 +79,13 @@ class SimRegistry::Key final : public RegKey {
     }
     RegInfo QueryInfo() override {
         if (Status()) return {Status(), {}};
-        std::vector<std::string> data;
-        for (const Value& v : node_->values) data.push_back(v.data);
-        const auto keys = node_->KeyNames(), values = node_->ValueNames();
-        return {regstatus::kSuccess,
-                {static_cast<std::uint32_t>(keys.size()), Most(keys, true),
-                 static_cast<std::uint32_t>(values.size()), Most(values, true), Most(data, false)}};
+        KeyInfo i{std::uint32_t(node_->subKeys.size()), 0, std::uint32_t(node_->values.size())};
+        for (const auto& [upper, child] : node_->subKeys) Longest(i.MaxSubKeyLen, child->name);
+        for (const Value& v : node_->values) {
+            Longest(i.MaxValueNameLen, v.name);
+            i.MaxValueLen = std::max(i.MaxValueLen, std::uint32_t(v.data.size()));
+        }
+        return {regstatus::kSuccess, i};
     }
     RegName SubKeyName(std::uint32_t i) override { return NameAt(&Node::KeyNames, kEnumerate, i); }
     RegName ValueName(std::uint32_t i) override {
@@ -118,7 +109,7 @@ class SimRegistry::Key final : public RegKey {
     // none on a key denying all, which refuses any right asked for.
     RegOpen Open(const std::string& path, std::uint32_t rights, bool create) {
         if (Status()) return {Status(), nullptr};
-        if (create && !IsName(path)) return {regstatus::kInvalidParameter, nullptr};
+        if (create && !IsPlatformName(path)) return {regstatus::kInvalidParameter, nullptr};
         auto node = Walk(node_, path, create);
         if (!node) return {regstatus::kFileNotFound, nullptr};
         if (node->denyAll && rights) return {regstatus::kAccessDenied, nullptr};
@@ -145,7 +136,7 @@ RegKey& SimRegistry::Root(HKey root) {
 }
 
 SimRegistry::NodePtr SimRegistry::Walk(NodePtr from, const std::string& path, bool create) {
-    if (!IsName(path)) return nullptr;
+    if (!IsPlatformName(path)) return nullptr;
     for (std::size_t start = 0, end = 0; from && start < path.size(); start = end + 1) {
         end = std::min(path.find('\\', start), path.size());
         const std::string name = path.substr(start, end - start);

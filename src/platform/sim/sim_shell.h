@@ -21,9 +21,8 @@ class SimShell : public Shell {
     void ClearRecentDocuments() override { journal_.push_back("clear recent documents"); }
     long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) override {
         journal_.push_back("empty recycle bin \"" + rootPath + "\" " + std::to_string(flags));
-        std::u16string units;  // no drive is spelt otherwise: E_INVALIDARG
-        if (!Utf8ToUtf16(rootPath, units) || rootPath.find('\0') != rootPath.npos)
-            return static_cast<long>(0x80070057);
+        // No drive is spelt otherwise: E_INVALIDARG.
+        if (!IsPlatformName(rootPath)) return static_cast<long>(0x80070057);
         // E_FAIL when the bin was empty already, as the shell gives.
         return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
     }
@@ -33,20 +32,15 @@ class SimShell : public Shell {
 };
 
 // The running program and the programs it starts. A start is journaled
-// ("start <path> <show command>") and recorded; like the real one it needs
-// the program file.
+// ("start <path> <show command>"); like the real one it needs the program
+// file.
 class SimProcess : public Process {
   public:
-    struct Start {
-        std::string path;
-        int showCommand;
-    };
-
     SimProcess(SimFileSystem& files, Journal& journal) : files_(files), journal_(journal) {}
 
     bool anotherInstance = false;
     std::string programFolder = "C:\\Program Files\\Vantrix";
-    std::vector<Start> started;
+    std::uint32_t started = 0;
 
     bool AnotherInstanceRunning() override { return anotherInstance; }
     std::string ProgramFolder() override { return programFolder; }
@@ -54,9 +48,8 @@ class SimProcess : public Process {
         journal_.push_back("start " + path + " " + std::to_string(showCommand));
         if (!files_.Exists(path)) throw RunError(errnum::kFileNotFound, "File not found");
         if (!files_.IsFile(path)) throw RunError(errnum::kPathFileAccessError, "access error");
-        started.push_back({path, showCommand});
         // Ids as a fresh machine hands them out: small, distinct, never 0.
-        return static_cast<std::uint32_t>(1000 + 4 * started.size());
+        return 1000 + 4 * ++started;
     }
 
   private:

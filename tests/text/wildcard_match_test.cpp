@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/sim/sim_file_system.h"
+#include "text/wildcard.h"
 
 namespace vw {
 namespace {
@@ -20,16 +20,16 @@ TEST(WildcardMatchTest, StarsAndQuestionMarksWithoutRegardToCase) {
         {"?*", "", false},         {"*?", "x", true},      {"x*", "X", true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(sim::WildcardMatch(c.mask, c.name), c.matches) << c.mask << " " << c.name;
+        EXPECT_EQ(WildcardMatch(c.mask, c.name), c.matches) << c.mask << " " << c.name;
     }
 }
 
 TEST(WildcardMatchTest, ManyStarsTakeLinearTime) {
     // Once a hang: each star was retried at every length.
     const std::string stars(200, '*');
-    EXPECT_FALSE(sim::WildcardMatch(stars + "!", "canary.txt"));
-    EXPECT_TRUE(sim::WildcardMatch(stars + "t", "canary.txt"));
-    EXPECT_FALSE(sim::WildcardMatch(stars + "a" + stars + "b", std::string(300, 'a')));
+    EXPECT_FALSE(WildcardMatch(stars + "!", "canary.txt"));
+    EXPECT_TRUE(WildcardMatch(stars + "t", "canary.txt"));
+    EXPECT_FALSE(WildcardMatch(stars + "a" + stars + "b", std::string(300, 'a')));
 }
 
 }  // namespace
