@@ -58,6 +58,7 @@ extern const Case kTreeCase;
 extern const Case kPrefixCase;
 extern const Case kPrefixWalkCase;
 extern const Case kCacheCase;
+extern const Case kCacheWalkCase;
 extern const Case kBleachCase;
 extern const Case kStartupCase;
 

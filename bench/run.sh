@@ -88,6 +88,7 @@ bench tree tree --n "$tree"
 bench prefix prefix --n "$prefix"
 bench prefix-walk prefix-walk --n "$prefix"
 bench cache cache --n "$cache"
+bench cache-walk cache-walk --n "$cache"
 bench bleach bleach --n "$bleach"
 bench temp-small temp --n "$temp_small"
 
@@ -112,14 +113,14 @@ bench startup startup --n "$startup"
 
 echo "bench: load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
 echo "peak memory (PeakWorkingSetSize of each case's process):"
-for label in temp tree prefix prefix-walk cache bleach temp-small startup; do
+for label in temp tree prefix prefix-walk cache cache-walk bleach temp-small startup; do
     [[ -f $out/$label.txt ]] || continue
     tr -d '\r' <"$out/$label.txt" | awk '/^peak:/ {
         split($4, kv, "="); printf "  %-8s %-12s %8.1f MiB\n", $2, $3, kv[2] / 1024 }'
 done
 
 echo "targets:"
-for target in temp=1.3 tree=1.5 prefix=1.5 prefix-walk=1.5 cache=1.3 bleach=1.2 startup=1.2; do
+for target in temp=1.3 tree=1.5 prefix=1.5 prefix-walk=1.5 cache=1.3 cache-walk=1.3 bleach=1.2 startup=1.2; do
     name=${target%=*} limit=${target#*=}
     ratio=$(field "$out/$name.txt" "bench: $name n=" ratio)
     [[ -n $ratio ]] || { echo "  $name: no result"; continue; }

@@ -19,8 +19,8 @@ namespace {
 
 constexpr DWORD kSettleMs = 1000;
 
-const Case* const kCases[] = {&kTempCase,  &kTreeCase,   &kPrefixCase, &kPrefixWalkCase,
-                              &kCacheCase, &kBleachCase, &kStartupCase};
+const Case* const kCases[] = {&kTempCase,  &kTreeCase,      &kPrefixCase, &kPrefixWalkCase,
+                              &kCacheCase, &kCacheWalkCase, &kBleachCase, &kStartupCase};
 
 const Case* FindCase(const char* name) {
     for (const Case* c : kCases) {
