@@ -1,4 +1,4 @@
-// The start-up case's limit: what the specified start-up cannot leave out,
+// The start-up case's limit: what any start-up of this program must do,
 // written straight against Win32. Claims the instance mutex, finds Local.Ini
 // beside itself, creates the hidden wash window with its controls (labels,
 // progress bar, the drive list filled with the machine's drives and their

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -117,6 +118,13 @@ class RegKey {
     virtual RegName SubKeyName(std::uint32_t index) = 0;
     virtual RegName ValueName(std::uint32_t index) = 0;
 };
+
+// Where a backend keeps its root keys: the five predefined roots in their
+// order, then (5) the key standing for any other value.
+inline std::size_t RootSlot(HKey root) {
+    const bool known = root >= hkey::kClassesRoot && root <= hkey::kPerformanceData;
+    return known ? static_cast<std::size_t>(root - hkey::kClassesRoot) : 5;
+}
 
 // The platform's registry.
 class Registry {

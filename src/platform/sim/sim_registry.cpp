@@ -19,11 +19,6 @@ void Longest(std::uint32_t& most, const std::string& name) {
     most = std::max(most, Utf8ToUtf16(name, units) ? std::uint32_t(units.size()) : 0u);
 }
 
-std::size_t Index(HKey root) {
-    const bool known = root >= hkey::kClassesRoot && root <= hkey::kPerformanceData;
-    return known ? static_cast<std::size_t>(root - hkey::kClassesRoot) : 5;
-}
-
 }  // namespace
 
 SimRegistry::Value* SimRegistry::Node::Find(const std::string& name) {
@@ -132,7 +127,7 @@ SimRegistry::SimRegistry() {
 SimRegistry::~SimRegistry() = default;
 
 RegKey& SimRegistry::Root(HKey root) {
-    return *roots_[Index(root)];
+    return *roots_[RootSlot(root)];
 }
 
 SimRegistry::NodePtr SimRegistry::Walk(NodePtr from, const std::string& path, bool create) {
@@ -151,7 +146,7 @@ SimRegistry::NodePtr SimRegistry::Walk(NodePtr from, const std::string& path, bo
 }
 
 SimRegistry::NodePtr SimRegistry::Find(HKey root, const std::string& path, bool create) const {
-    const NodePtr& node = roots_[Index(root)]->node();
+    const NodePtr& node = roots_[RootSlot(root)]->node();
     return node ? Walk(node, path, create) : nullptr;
 }
 

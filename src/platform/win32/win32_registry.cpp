@@ -144,8 +144,7 @@ Win32Registry::Win32Registry() {
 Win32Registry::~Win32Registry() = default;
 
 RegKey& Win32Registry::Root(HKey root) {
-    const bool known = root >= hkey::kClassesRoot && root <= hkey::kPerformanceData;
-    return *roots_[known ? static_cast<std::size_t>(root - hkey::kClassesRoot) : roots_.size() - 1];
+    return *roots_[RootSlot(root)];
 }
 
 }  // namespace vw::win32

@@ -4,8 +4,6 @@
 // Needs the definitions of <windows.h> before it.
 #include <wininet.h>
 
-#include <algorithm>
-#include <cstring>
 #include <new>
 #include <vector>
 
