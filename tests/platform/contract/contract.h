@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace vw::contract {
+
+// What a backend's runner stages and inspects by its own means, around the
+// parts under test. Paths are full: files below Root(), keys below
+// HKEY_CURRENT_USER; parents are made as needed.
+class Stage {
+  public:
+    virtual ~Stage() = default;
+    // The parts under test; their ui is simulated, so boxes are recorded.
+    virtual Platform& Parts() = 0;
+    virtual std::string Root() = 0;     // "~" in a case: a fresh folder
+    virtual std::string Scratch() = 0;  // "$" in a case: a fresh, empty key
+    virtual void MakeFile(const std::string& path, const std::string& bytes,
+                          std::uint32_t attributes) = 0;
+    virtual void MakeFolder(const std::string& path, std::uint32_t attributes) = 0;
+    // Held open without sharing, as another program would, while the stage lives.
+    virtual void HoldOpen(const std::string& path) = 0;
+    virtual bool Exists(const std::string& path) = 0;
+    virtual std::string Content(const std::string& path) = 0;
+    virtual void AddKey(const std::string& path) = 0;
+    virtual void SetValue(const std::string& path, const std::string& name, std::uint32_t type,
+                          const std::string& data) = 0;
+    // Every later open asking for rights is refused: seed what lies below first.
+    virtual void DenyAll(const std::string& path) = 0;
+    virtual bool KeyExists(const std::string& path) = 0;
+    virtual bool ValueExists(const std::string& path, const std::string& name) = 0;
+    // The real cache is given the type a browser commits, the simulation the
+    // type the platform then lists.
+    virtual void Commit(const std::string& url, std::uint32_t committedAs, std::uint32_t listedAs,
+                        std::size_t headerBytes) = 0;
+    virtual std::optional<std::size_t> OpenHandles() { return std::nullopt; }
+    // A step only this backend can stage; any other is "unsupported".
+    virtual std::string Extra(const std::vector<std::string>&) { return "unsupported"; }
+};
+
+// One case of cases.txt (its format is described there).
+struct Case {
+    std::string name;
+    std::vector<std::string> tags, lines;
+    bool Has(const std::string& tag) const;
+};
+const std::vector<Case>& Cases();
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Runs the case's steps meant for `backend` ("sim" or "wine") and checks
+// every answer; afterwards no key may be left open.
+void Run(const Case& c, Stage& stage, const std::string& backend);
+
+}  // namespace vw::contract
