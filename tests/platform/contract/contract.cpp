@@ -14,6 +14,7 @@
 #include "platform/sim/sim_ui.h"
 #include "registry/reg32.h"
 #include "text/wildcard.h"
+#include "washers/ie/ie_cache.h"
 
 namespace vw::contract {
 
@@ -142,17 +143,30 @@ class Runner {
 std::string Runner::Do(const Args& a) {
     const std::string& op = a[0];
     FileSystem& fs = p_.files;
-    // Staged and inspected around the parts under test.
-    if (op == "file") return Void([&] { s_.MakeFile(a[1], a[2], Attr(a[3])); });
-    if (op == "dir") return Void([&] { s_.MakeFolder(a[1], Attr(a[2])); });
+    // Staged and inspected through the seam, where it has the calls.
+    if (op == "file" || op == "dir") {
+        return Void([&] {
+            for (auto at = a[1].find('\\', 3); at != std::string::npos;
+                 at = a[1].find('\\', at + 1))
+                ResumeNext([&] { fs.CreateFolder(a[1].substr(0, at)); });
+            if (op == "dir") fs.CreateFolder(a[1]);
+            if (op == "file") fs.OpenBinary(a[1])->WriteAt(0, a[2]);
+            if (Attr(a[op == "dir" ? 2 : 3])) fs.SetAttributes(a[1], Attr(a[op == "dir" ? 2 : 3]));
+        });
+    }
+    if (op == "exists") {
+        DirEntry entry;
+        return Str(fs.Enumerate(a[1])->Next(entry));
+    }
     if (op == "hold") return Void([&] { s_.HoldOpen(a[1]); });
-    if (op == "exists") return Str(s_.Exists(a[1]));
-    if (op == "content") return s_.Content(a[1]);
-    if (op == "key") return Void([&] { s_.AddKey(a[1]); });
+    if (op == "key") return Str(Key("hkcu").CreateKey(a[1]).status);
+    if (op == "keyexists") return Str(Key("hkcu").OpenKey(a[1], 0).status != 2);
+    if (op == "valueexists") {
+        const RegOpen key = Key("hkcu").OpenKey(a[1], 0);
+        return Str(key.key && key.key->QueryValue(a[2]).status == 0);
+    }
     if (op == "value") return Void([&] { s_.SetValue(a[1], a[2], Num(a[3]), a[4]); });
     if (op == "deny") return Void([&] { s_.DenyAll(a[1]); });
-    if (op == "keyexists") return Str(s_.KeyExists(a[1]));
-    if (op == "valueexists") return Str(s_.ValueExists(a[1], a[2]));
     if (op == "commit") {
         committed_.insert(a[1]);
         return Void([&] { s_.Commit(a[1], Num(a[2]), Num(a[3]), Num(a[4])); });
@@ -262,7 +276,7 @@ std::string Runner::Do(const Args& a) {
         Args seen;
         CacheEntry e;
         for (auto walk = p_.urlCache.Walk(); walk->Next(e);) {
-            if (!committed_.count(e.url)) continue;
+            if (a[1] != "all" && !committed_.count(e.url)) continue;
             char type[16];
             std::snprintf(type, sizeof type, " %#x", e.type);
             seen.push_back(e.url + type);
@@ -278,16 +292,7 @@ std::string Runner::Do(const Args& a) {
                       p_.urlHistory.LocalDate({Num(a[1]), Num(a[2])}) + 0.0);
         return date;
     }
-    if (op == "store") {
-        return Void([&] {
-            const auto store = p_.urlHistory.OpenStore();
-            if (a[1] == "AddUrl") store->AddUrl("http://vantrix.test/h.htm", "title", 0);
-            if (a[1] == "DeleteUrl") store->DeleteUrl("http://vantrix.test/h.htm", 0);
-            if (a[1] == "ClearHistory") store->ClearHistory();
-            if (a[1] == "EnumUrls") store->EnumUrls(std::nullopt, 0);
-            if (a[1] == "EnumPrefix") store->EnumUrls("http://", staturl::kQueryTopLevel);
-        });
-    }
+    if (op == "clean") return Void([&] { DeleteCacheURLList(p_); });
     return s_.Extra(a);
 }
 

@@ -11,9 +11,10 @@
 
 namespace vw::contract {
 
-// What a backend's runner stages and inspects by its own means, around the
-// parts under test. Paths are full: files below Root(), keys below
-// HKEY_CURRENT_USER; parents are made as needed.
+// What a backend's runner stages by its own means, where the seam has no
+// call for it. Files and keys are staged and inspected through the seam:
+// every case runs alike on both backends, so a backend cannot agree with
+// itself alone. Paths are full; keys below HKEY_CURRENT_USER.
 class Stage {
   public:
     virtual ~Stage() = default;
@@ -21,20 +22,12 @@ class Stage {
     virtual Platform& Parts() = 0;
     virtual std::string Root() = 0;     // "~" in a case: a fresh folder
     virtual std::string Scratch() = 0;  // "$" in a case: a fresh, empty key
-    virtual void MakeFile(const std::string& path, const std::string& bytes,
-                          std::uint32_t attributes) = 0;
-    virtual void MakeFolder(const std::string& path, std::uint32_t attributes) = 0;
     // Held open without sharing, as another program would, while the stage lives.
     virtual void HoldOpen(const std::string& path) = 0;
-    virtual bool Exists(const std::string& path) = 0;
-    virtual std::string Content(const std::string& path) = 0;
-    virtual void AddKey(const std::string& path) = 0;
     virtual void SetValue(const std::string& path, const std::string& name, std::uint32_t type,
                           const std::string& data) = 0;
     // Every later open asking for rights is refused: seed what lies below first.
     virtual void DenyAll(const std::string& path) = 0;
-    virtual bool KeyExists(const std::string& path) = 0;
-    virtual bool ValueExists(const std::string& path, const std::string& name) = 0;
     // The real cache is given the type a browser commits, the simulation the
     // type the platform then lists.
     virtual void Commit(const std::string& url, std::uint32_t committedAs, std::uint32_t listedAs,

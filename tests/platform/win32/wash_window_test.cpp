@@ -21,7 +21,7 @@ class ViewSpyUi final : public Ui {
     std::unique_ptr<WindowView> CreateHiddenWindow(const std::vector<ControlLayout>& layout, int w,
                                                    int h) override {
         auto view = real_.CreateHiddenWindow(layout, w, h);
-        view_ = view.get();
+        view_ = static_cast<Win32WindowView*>(view.get());
         return view;
     }
     void DoEvents() override { real_.DoEvents(); }
@@ -30,7 +30,7 @@ class ViewSpyUi final : public Ui {
         return real_.ShowMessage(text, caption, type);
     }
 
-    WindowView* view_ = nullptr;
+    Win32WindowView* view_ = nullptr;
 
   private:
     Ui& real_;
@@ -42,11 +42,10 @@ int g_topLevelShows = 0;
 LRESULT CALLBACK WatchShows(int code, WPARAM wParam, LPARAM lParam) {
     const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && ::GetParent(m->hwnd) == nullptr) {
-        if (m->message == WM_SHOWWINDOW && m->wParam) ++g_topLevelShows;
-        if (m->message == WM_WINDOWPOSCHANGING &&
-            (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_SHOWWINDOW)) {
-            ++g_topLevelShows;
-        }
+        g_topLevelShows +=
+            (m->message == WM_SHOWWINDOW && m->wParam) ||
+            (m->message == WM_WINDOWPOSCHANGING &&
+             (reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags & SWP_SHOWWINDOW));
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -58,47 +57,34 @@ struct HookCloser {
 TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     ASSERT_TRUE(IniPath.empty());
     Win32Platform real;
-    ViewSpyUi spy(real.Get().ui);
-    Platform platform{
-        real.Get().profile,  real.Get().shell,    real.Get().process,   real.Get().files, spy,
-        real.Get().registry, real.Get().urlCache, real.Get().urlHistory};
+    Platform& r = real.Get();
+    ViewSpyUi spy(r.ui);
+    Platform platform{r.profile, r.shell,    r.process,  r.files,
+                      spy,       r.registry, r.urlCache, r.urlHistory};
     // Without settings the custom step runs; the installed, empty folder.
-    const std::string custom = real.Get().process.ProgramFolder() + "\\Custom";
+    const std::string custom = r.process.ProgramFolder() + "\\Custom";
     ::CreateDirectoryA(custom.c_str(), nullptr);
-    struct RemoveAfter {
-        std::string path;
-        ~RemoveAfter() { ::RemoveDirectoryA(path.c_str()); }
-    } removeAfter{custom};
-
-    g_topLevelShows = 0;
-    UniqueHandle<HHOOK, HookCloser> hook(
+    const UniqueHandle<HHOOK, HookCloser> hook(
         ::SetWindowsHookExA(WH_CALLWNDPROC, WatchShows, nullptr, ::GetCurrentThreadId()));
     ASSERT_TRUE(hook);
-
     HWND top = nullptr;
     {
         frmWash form(platform);
         ASSERT_NE(spy.view_, nullptr);
         form.StartClean();
-
-        const auto handle = [&](Ctl c) {
-            return static_cast<Win32WindowView*>(spy.view_)->Control(Index(c));
-        };
         for (std::size_t i = Index(Ctl::lblChkFindHistory); i <= Index(Ctl::lblChkNetscape); ++i) {
-            const HWND label = handle(static_cast<Ctl>(i));
-            EXPECT_TRUE(::GetWindowLongPtrA(label, GWL_STYLE) & WS_VISIBLE)
+            EXPECT_TRUE(::GetWindowLongPtrA(spy.view_->Control(i), GWL_STYLE) & WS_VISIBLE)
                 << WashWindowLayout()[i].name;
         }
-        const HWND bar = handle(Ctl::ProgressBar1);
+        const HWND bar = spy.view_->Control(Index(Ctl::ProgressBar1));
         EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 99);
         EXPECT_EQ(::SendMessageA(bar, PBM_GETBARCOLOR, 0, 0), 0xFFFFFF);
         top = ::GetParent(bar);
-        EXPECT_FALSE(::IsWindowVisible(top));
-
         const auto drives = form.DriveList();
         EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
                                 [](const std::string& d) { return d.rfind("c:", 0) == 0; }));
     }
+    ::RemoveDirectoryA(custom.c_str());
     EXPECT_EQ(g_topLevelShows, 0);
     EXPECT_FALSE(::IsWindow(top)) << "unloading the form left its window";
 }
