@@ -4,23 +4,15 @@
 # never in the committed corpus.
 # Usage: run_fuzzer.sh <fuzzer> <tests/fuzz dir> <work dir>
 set -euo pipefail
-fuzzer=$1
-src=$2
-name=$(basename "$fuzzer")
-work=$3/$name
-seconds=${FUZZ_SECONDS:-${FUZZ_SECONDS_DEFAULT:-5}}
-
+fuzzer=$1 src=$2 name=$(basename "$1")
+work=$3/$name log=$3/$name/last-run.log seconds=${FUZZ_SECONDS:-${FUZZ_SECONDS_DEFAULT:-5}}
 mkdir -p "$work/corpus" "$work/artifacts"
 inputs=("$work/corpus" "$src/corpus/$name")
 [ -d "$src/regressions/$name" ] && inputs+=("$src/regressions/$name")
-options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048
-         -artifact_prefix="$work/artifacts/" -print_final_stats=1)
-[ -f "$src/$name.dict" ] && options+=(-dict="$src/$name.dict")
-
-log=$work/last-run.log
-if "$fuzzer" "${options[@]}" "${inputs[@]}" >"$log" 2>&1; then
-    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    echo "$name: ${runs:-?} inputs in ${seconds}s, no finding"
+[ -f "$src/$name.dict" ] && inputs+=(-dict="$src/$name.dict")
+if "$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/" "${inputs[@]}" >"$log" 2>&1; then
+    echo "$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") inputs in ${seconds}s, no finding"
 else
     tail -n 60 "$log"
     echo "$name: FINDING, input kept in $work/artifacts/ (log: $log)"
