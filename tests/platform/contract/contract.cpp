@@ -73,13 +73,15 @@ std::string Read(const RegRead& r) {
 // Escapes: {_} blank, {t} tab, {n} CR LF, {lf} LF, {0} NUL, {bom}, {xHH..}
 // bytes, {N*text} text N times, {} nothing; "~" the folder, "$" the key.
 std::string Expand(const std::string& in, Stage& s) {
-    static const std::map<std::string, std::string> kNamed = {{"_", " "},
-                                                              {"t", "\t"},
-                                                              {"n", "\r\n"},
-                                                              {"lf", "\n"},
-                                                              {"0", std::string(1, '\0')},
-                                                              {"bom", "\xEF\xBB\xBF"},
-                                                              {"", ""}};
+    const auto named = [](const std::string& b) {
+        if (b == "0") return std::string(1, '\0');
+        return std::string(b == "_"     ? " "
+                           : b == "t"   ? "\t"
+                           : b == "n"   ? "\r\n"
+                           : b == "lf"  ? "\n"
+                           : b == "bom" ? "\xEF\xBB\xBF"
+                                        : "");
+    };
     std::string out;
     for (std::size_t i = 0; i < in.size(); ++i) {
         if (in[i] == '~' || in[i] == '$') {
@@ -94,9 +96,9 @@ std::string Expand(const std::string& in, Stage& s) {
             }
             const std::string body = in.substr(i + 1, end - i - 1);
             const auto star = body.find('*');
-            if (kNamed.count(body)) {
-                out += kNamed.at(body);
-            } else if (body[0] == 'x') {
+            if (star == std::string::npos && body[0] != 'x') {
+                out += named(body);
+            } else if (star == std::string::npos) {
                 for (std::size_t h = 1; h + 1 < body.size(); h += 2)
                     out += static_cast<char>(std::stoi(body.substr(h, 2), nullptr, 16));
             } else {
@@ -118,7 +120,6 @@ class Runner {
     }
     std::string Do(const Args& a);
 
-  private:
     RegKey& Key(const std::string& t) {
         if (keys_.count(t)) return *keys_[t];
         return p_.registry.Root(RootOf(t));
@@ -219,8 +220,7 @@ std::string Runner::Do(const Args& a) {
     }
     if (op == "GetDrive") {
         return Try([&] {
-            const FsoDrive d = fso_.GetDrive(a[1]);
-            return Str(d.DriveType()) + d.DriveLetter();
+            return Str(fso_.GetDrive(a[1]).DriveType()) + fso_.GetDrive(a[1]).DriveLetter();
         });
     }
     if (op == "GetDriveName") return FileSystemObject::GetDriveName(a[1]);
@@ -240,10 +240,9 @@ std::string Runner::Do(const Args& a) {
     if (op == "ValueName") return Name(Key(a[1]).ValueName(Num(a[2])));
     if (op == "QueryInfo") {
         const RegInfo r = Key(a[1]).QueryInfo();
-        std::ostringstream out;
-        out << r.status << " " << r.info.SubKeyCount << " " << r.info.MaxSubKeyLen << " "
-            << r.info.ValueCount << " " << r.info.MaxValueNameLen << " " << r.info.MaxValueLen;
-        return out.str();
+        return Str(r.status) + " " + Str(r.info.SubKeyCount) + " " + Str(r.info.MaxSubKeyLen) +
+               " " + Str(r.info.ValueCount) + " " + Str(r.info.MaxValueNameLen) + " " +
+               Str(r.info.MaxValueLen);
     }
     if (op == "ValueNames") {
         Args names;
@@ -251,17 +250,6 @@ std::string Runner::Do(const Args& a) {
         for (std::uint32_t i = 0; (n = Key(a[1]).ValueName(i)).status == 0; ++i)
             names.push_back(n.name);
         return Join(names) + " then " + Str(n.status);
-    }
-    if (op == "every") {
-        RegKey& k = Key(a[1]);
-        const auto open = [](RegOpen o) { return Str(o.status) + (o.key ? " key" : ""); };
-        const std::set<std::string> seen = {
-            open(k.OpenKey("", 0)),      open(k.OpenKey("x", kKeyAllSpecificRights)),
-            open(k.CreateKey("x")),      Read(k.QueryValue("v")),
-            Str(k.DeleteValue("v")),     Str(k.DeleteKey("x")),
-            Str(k.DeleteKey("")),        Str(k.QueryInfo().status),
-            Str(k.SubKeyName(0).status), Str(k.ValueName(0).status)};
-        return Join({seen.begin(), seen.end()});
     }
     if (op == "CreateRegKey") return Void([&] { CreateRegKey(p_, RootOf(a[1]), a[2]); });
     if (op == "GetRegString") return GetRegString(p_, RootOf(a[1]), a[2], a[3]);
@@ -286,10 +274,9 @@ std::string Runner::Do(const Args& a) {
     }
     if (op == "DeleteEntry") return Str(p_.urlCache.DeleteEntry(a[1]));
     if (op == "LocalDate") {
-        char date[32];
-        // Plus zero: -0 reads as 0.
+        char date[32];  // plus zero: -0 reads as 0
         std::snprintf(date, sizeof date, "%.7f",
-                      p_.urlHistory.LocalDate({Num(a[1]), Num(a[2])}) + 0.0);
+                      p_.urlHistory.LocalDate({Num(a[1]), Num(a[2])}) + 0.);
         return date;
     }
     if (op == "clean") return Void([&] { DeleteCacheURLList(p_); });

@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/file_system_object.h"
 #include "platform/sim/sim_platform.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
-#include "scoped_temp_folder.h"
 #include "text/utf8.h"
 
 namespace vw::win32 {
@@ -54,7 +54,13 @@ struct LocalFreeCloser {
 // a message box is only recorded.
 class Win32Stage : public contract::Stage {
   public:
-    explicit Win32Stage(const std::string& root) : root_(root.empty() ? temp_.Path() : root) {
+    explicit Win32Stage(const std::string& root) : root_(root) {
+        static int serial = 0;
+        if (root_.empty()) {
+            root_ = r_.files.TempPath() + "vw-contract-" + std::to_string(::GetCurrentProcessId()) +
+                    "-" + std::to_string(serial++);
+            r_.files.CreateFolder(root_);
+        }
         ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(scratch_).c_str());  // left by a crashed run
         r_.registry.Root(hkey::kCurrentUser).CreateKey(scratch_);
     }
@@ -63,8 +69,11 @@ class Win32Stage : public contract::Stage {
         for (auto& [key, rights] : denied_)
             ::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, rights.data());
         denied_.clear();
+        held_.clear();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(scratch_).c_str());
         ::RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VantrixWashContract");
+        if (root_.find("vw-contract-") != std::string::npos)
+            ResumeNext([&] { FileSystemObject(r_.files).DeleteFolder(root_, true); });
     }
 
     Platform& Parts() override { return parts_; }
@@ -123,17 +132,16 @@ class Win32Stage : public contract::Stage {
     }
 
   private:
-    test::ScopedTempFolder temp_;
-    std::string root_;
-    std::string scratch_ =
-        "Software\\VantrixWashContract\\" + std::to_string(::GetCurrentProcessId());
-    std::vector<UniqueFileHandle> held_;
-    std::vector<std::pair<UniqueRegKey, std::vector<unsigned char>>> denied_;
     sim::SimPlatform sim_;
     Win32Platform real_;
     Platform& r_ = real_.Get();
     Platform parts_{r_.profile, r_.shell,    r_.process,  r_.files,
                     sim_.ui,    r_.registry, r_.urlCache, r_.urlHistory};
+    std::string root_;
+    std::string scratch_ =
+        "Software\\VantrixWashContract\\" + std::to_string(::GetCurrentProcessId());
+    std::vector<UniqueFileHandle> held_;
+    std::vector<std::pair<UniqueRegKey, std::vector<unsigned char>>> denied_;
 };
 
 // What ctest stages before this program starts (stage_links.sh): a Windows

@@ -4,13 +4,14 @@
 #include <windows.h>
 
 #include <atomic>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_ui.h"
-#include "scoped_temp_folder.h"
 
 namespace vw::win32 {
 namespace {
@@ -41,8 +42,7 @@ TEST(Win32ProcessChild, ReportsItsProgramFolder) {
 // A folder name no ANSI code page holds: the start and the program's own
 // look at its path both keep every character.
 TEST(Win32Process, ProgramInANonLatinFolderStartsAndFindsItsFolder) {
-    test::ScopedTempFolder temp;
-    const std::string folder = temp.Path() + "\\Программа 日本 \xF0\x9F\x98\x80";
+    const std::string folder = Win32FileSystem().TempPath() + "Программа 日本 \xF0\x9F\x98\x80";
     std::wstring wide, self(MAX_PATH * 4, L'\0');
     ASSERT_TRUE(ToWide(folder, wide) && ::CreateDirectoryW(wide.c_str(), nullptr));
     self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
@@ -57,6 +57,9 @@ TEST(Win32Process, ProgramInANonLatinFolderStartsAndFindsItsFolder) {
     EXPECT_EQ(::WaitForSingleObject(child.get(), 120000), WAIT_OBJECT_0);
     std::ifstream report(std::filesystem::path(wide + L".txt"), std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(report), {}), folder);
+    report.close();
+    std::filesystem::remove_all(wide);
+    std::filesystem::remove(wide + L".txt");
 }
 
 BOOL CALLBACK FindBox(HWND window, LPARAM into) {
