@@ -2,6 +2,7 @@
 // beside its targets: a list may remove only what its records name. Every
 // input runs once plain and once with AddBleach.
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "fuzz.h"
@@ -19,21 +20,21 @@ struct Record {
     std::string type, path, name;
 };
 
-const char* const kKeyCanaries[] = {"HKEY_CURRENT_USER\\Canary",
-                                    "HKEY_CURRENT_USER\\Software\\Canary",
-                                    "HKEY_CURRENT_USER\\Software\\OldKeep",
-                                    "HKEY_CURRENT_USER\\Software\\Keep\\Sub",
-                                    "HKEY_LOCAL_MACHINE\\Software\\Canary",
-                                    "HKEY_USERS\\.DEFAULT\\Canary",
-                                    "HKEY_CLASSES_ROOT\\Canary",
-                                    "HKEY_CURRENT_USER\\Software\\Ключ\\Canary"};
-const char* const kFileCanaries[] = {"C:\\canary.txt", "C:\\WINDOWS\\canary.txt",
-                                     "C:\\WINDOWS\\TEMP\\canary.txt", "C:\\Data\\Keep\\canary.log",
-                                     "C:\\DataKeep\\canary.log",
-                                     "C:\\Program Files\\Vantrix\\canary.txt",
-                                     "C:\\Users\\sim\\canary.txt", "C:\\Данные\\Keep\\canary.txt",
-                                     // Reached only through the link C:\Data\link.log.
-                                     "C:\\Elsewhere\\canary.txt"};
+// Every entry of the machine: kind, path and what more it needs.
+std::vector<Names> Machine() {
+    std::vector<Names> entries;
+    std::istringstream text(
+#include "custom_list_machine.txt"
+    );
+    for (std::string line; std::getline(text, line);) {
+        entries.emplace_back();
+        for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1) {
+            bar = line.find('|', at);
+            entries.back().push_back(line.substr(at, bar - at));
+        }
+    }
+    return entries;
+}
 
 // The components of a path as the platform resolves them, without regard to
 // case. Generous on purpose ("." and "..", trailing dots and blanks): a
@@ -75,35 +76,32 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     auto& fs = m.sim.files;
     auto& reg = m.sim.registry;
     fs.AddFile(m.sim.process.programFolder + "\\Custom\\fuzz.lst", list);
-    for (const char* file : kFileCanaries) fs.AddFile(file, "canary");
-    fs.AddFile("C:\\Data\\a.log", "target");
-    fs.AddFile("C:\\Данные\\ф.log", "target");
-    fs.AddLink("C:\\Data\\link.log", "C:\\Elsewhere\\canary.txt");
-    fs.AddFile("C:\\Data\\b.tmp", "target", attr::kHidden | attr::kReadOnly);
-    fs.AddFile("C:\\Data\\c.sys", "target", attr::kSystem);
+    static const std::vector<Names> machine = Machine();
     std::string below;
-    for (const char* key : kKeyCanaries)
-        reg.SetString(std::stoll(ParseRootKey(key, below)), below, "v", "canary");
-    reg.SetString(hkey::kCurrentUser, "Software\\Old\\Sub", "v", "target");
-    reg.SetString(hkey::kCurrentUser, "Software\\Old", "v", "target");
-    reg.AddKey(hkey::kCurrentUser, "Software\\Old\\Denied");
-    reg.DenyAll(hkey::kCurrentUser, "Software\\Old\\Denied");
+    // The root of a key's path, and the path below it in `below`.
+    const auto root = [&](const Names& e) { return std::stoll(ParseRootKey(e[1], below)); };
+    for (const Names& e : machine) {
+        const HKey key = e[0].find("-key") == std::string::npos ? 0 : root(e);
+        if (e[0] == "canary-file") fs.AddFile(e[1], "canary");
+        if (e[0] == "target-file") fs.AddFile(e[1], "target", std::stoul(e[2]));
+        if (e[0] == "link") fs.AddLink(e[1], e[2]);
+        if (key) reg.SetString(key, below, "v", e[0]);
+        if (e[0] == "denied-key") reg.DenyAll(key, below);
+    }
     try {
         frmWash(m.sim.platform()).WashCustomItems();
     } catch (const RunError&) {
         // Ends the run at this step, as a bad record should.
     }
     Require(reg.OpenHandles() == 0, "every key opened is closed");
-    for (const char* file : kFileCanaries) {
-        Require(fs.Content(file) == "canary" || Named(records, "F", file),
-                std::string("lost: ") + file);
-    }
-    for (const char* key : kKeyCanaries) {
-        const HKey root = std::stoll(ParseRootKey(key, below));
-        Require(reg.KeyExists(root, below) || Named(records, "K", key),
-                std::string("lost: ") + key);
-        Require(reg.ValueExists(root, below, "v") || Named(records, "V", key),
-                std::string("lost value: ") + key);
+    for (const Names& e : machine) {
+        if (e[0] == "canary-file")
+            Require(fs.Content(e[1]) == "canary" || Named(records, "F", e[1]), "lost: " + e[1]);
+        if (e[0] != "canary-key") continue;
+        const HKey key = root(e);
+        Require(reg.KeyExists(key, below) || Named(records, "K", e[1]), "lost: " + e[1]);
+        Require(reg.ValueExists(key, below, "v") || Named(records, "V", e[1]),
+                "lost value: " + e[1]);
     }
 }
 
