@@ -73,15 +73,10 @@ std::string Read(const RegRead& r) {
 // Escapes: {_} blank, {t} tab, {n} CR LF, {lf} LF, {0} NUL, {bom}, {xHH..}
 // bytes, {N*text} text N times, {} nothing; "~" the folder, "$" the key.
 std::string Expand(const std::string& in, Stage& s) {
-    const auto named = [](const std::string& b) {
-        if (b == "0") return std::string(1, '\0');
-        return std::string(b == "_"     ? " "
-                           : b == "t"   ? "\t"
-                           : b == "n"   ? "\r\n"
-                           : b == "lf"  ? "\n"
-                           : b == "bom" ? "\xEF\xBB\xBF"
-                                        : "");
-    };
+    static const std::map<std::string, std::string> kNamed = {
+        {"_", " "},   {"t", "\t"},    {"n", "\r\n"},
+        {"lf", "\n"}, {"0", {"", 1}}, {"bom", "\xEF\xBB\xBF"},
+        {"", ""}};
     std::string out;
     for (std::size_t i = 0; i < in.size(); ++i) {
         if (in[i] == '~' || in[i] == '$') {
@@ -96,8 +91,8 @@ std::string Expand(const std::string& in, Stage& s) {
             }
             const std::string body = in.substr(i + 1, end - i - 1);
             const auto star = body.find('*');
-            if (star == std::string::npos && body[0] != 'x') {
-                out += named(body);
+            if (kNamed.count(body)) {
+                out += kNamed.at(body);
             } else if (star == std::string::npos) {
                 for (std::size_t h = 1; h + 1 < body.size(); h += 2)
                     out += static_cast<char>(std::stoi(body.substr(h, 2), nullptr, 16));
@@ -285,25 +280,16 @@ std::string Runner::Do(const Args& a) {
 
 }  // namespace
 
-bool Case::Has(const std::string& tag) const {
-    return std::find(tags.begin(), tags.end(), tag) != tags.end();
-}
-
 const std::vector<Case>& Cases() {
     static const std::vector<Case> cases = [] {
         std::vector<Case> all;
         std::istringstream text(kCases);
         for (std::string line; std::getline(text, line);) {
-            std::istringstream words(line);
-            std::string first, word;
-            if (!(words >> first) || first[0] == '#') continue;
-            if (first != "case") {
+            if (line.rfind("case ", 0) == 0) {
+                all.push_back({line.substr(5, line.find(' ', 5) - 5), line + " ", {}});
+            } else if (line.find_first_not_of(' ') != std::string::npos && line[0] != '#') {
                 all.back().lines.push_back(line);
-                continue;
             }
-            all.push_back({});
-            words >> all.back().name;
-            while (words >> word) all.back().tags.push_back(word);
         }
         return all;
     }();

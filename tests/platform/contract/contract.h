@@ -39,9 +39,11 @@ class Stage {
 
 // One case of cases.txt (its format is described there).
 struct Case {
-    std::string name;
-    std::vector<std::string> tags, lines;
-    bool Has(const std::string& tag) const;
+    std::string name, header;  // header: the "case" line, a blank after it
+    std::vector<std::string> lines;
+    bool Has(const std::string& tag) const {
+        return header.find(" " + tag + " ") != std::string::npos;
+    }
 };
 const std::vector<Case>& Cases();
 inline void PrintTo(const Case& c, std::ostream* os) {
