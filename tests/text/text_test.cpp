@@ -34,10 +34,10 @@ TEST(TextTest, CaseFoldsEveryRangeToItsEdges) {
 
 TEST(TextTest, Utf8IsReadStrictlyAndEveryUnitComesBack) {
     std::istringstream pairs(kTables[1]);
+    std::u16string out;  // reused: each conversion starts afresh
     for (std::string p; pairs >> p;) {
         const std::string bytes = Hex<char>(p.substr(0, p.find('='))),
                           units = p.substr(p.find('=') + 1);
-        std::u16string out;
         ASSERT_EQ(Utf8ToUtf16(bytes, out), units != "-") << p;
         EXPECT_TRUE(units == "-" || (out == Hex<char16_t>(units) && Utf16ToUtf8(out) == bytes))
             << p;
