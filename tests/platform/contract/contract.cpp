@@ -192,7 +192,9 @@ std::string Runner::Do(const Args& a) {
         return Try([&] {
             Args names;
             auto listing = fs.List(a[1], Attr(a[2]));
-            for (auto name = listing.Next(); !name.empty(); name = listing.Next())
+            // Bounded: a listing that never ends fails rather than hangs.
+            for (auto name = listing.Next(); !name.empty() && names.size() < 1000;
+                 name = listing.Next())
                 names.push_back(name);
             return Join(names);
         });
@@ -222,7 +224,7 @@ std::string Runner::Do(const Args& a) {
     if (op == "fields") {
         FieldReader reader(a[1]);
         Args fields;
-        while (!reader.AtEnd()) fields.push_back(reader.Next());
+        while (!reader.AtEnd() && fields.size() <= a[1].size()) fields.push_back(reader.Next());
         return "[" + Join(fields, false) + "] " + Void([&] { reader.Next(); });
     }
     // The registry, the key objects named by the case, and the layer above.
