@@ -248,6 +248,12 @@ std::string Runner::Do(const Args& a) {
             names.push_back(n.name);
         return Join(names) + " then " + Str(n.status);
     }
+    if (op == "ParseRootKey") {
+        return Try([&] {
+            std::string below = "-", root = ParseRootKey(a[1], below);
+            return root + " " + below;
+        });
+    }
     if (op == "CreateRegKey") return Void([&] { CreateRegKey(p_, RootOf(a[1]), a[2]); });
     if (op == "GetRegString") return GetRegString(p_, RootOf(a[1]), a[2], a[3]);
     if (op == "DeleteRegValue") return Void([&] { DeleteRegValue(p_, RootOf(a[1]), a[2], a[3]); });
