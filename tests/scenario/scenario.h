@@ -1,0 +1,100 @@
+#pragma once
+
+// Whole wash runs as rows of a table (tests/scenarios/*.scn). Plain C++17:
+// the simulated runner and the runner under Wine read the same rows.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vw::scn {
+
+enum class Outcome { kGone, kStays, kSet, kChanged };
+
+struct File {
+    std::string path;
+    Outcome outcome = Outcome::kStays;
+    bool folder = false;
+    std::string text = "x";  // files only
+    std::string attr;        // letters of r h s a, as written
+    bool locked = false;
+    int line = 0;
+};
+
+struct Link {
+    std::string path, target;
+    Outcome outcome = Outcome::kStays;
+    int line = 0;
+};
+
+struct Key {
+    std::string root;  // HKCU, HKLM, HKU or HKCR
+    std::string path;  // below the root
+    Outcome outcome = Outcome::kStays;
+    bool deny = false;
+    int line = 0;
+};
+
+struct Value {
+    std::string root, path, name;  // name "" is the default value (`@`)
+    Outcome outcome = Outcome::kStays;
+    std::string type = "sz";  // sz, dword or binary
+    std::string data = "x";   // sz: the text; binary: the bytes
+    std::uint32_t dword = 0;
+    int line = 0;
+};
+
+struct Url {
+    std::string url;
+    Outcome outcome = Outcome::kStays;
+    std::string kind = "normal";  // cache: cookie, history or normal; "history": a history entry
+    int line = 0;
+};
+
+struct Drive {
+    char letter = 'C';
+    std::string kind;  // fixed, removable, cdrom, remote or ramdisk
+    bool notReady = false;
+};
+
+enum class Ends { kComplete, kStep, kRefused };
+
+struct Row {
+    std::string name, file;
+    int line = 0;
+    std::string only;  // "", "sim" or "wine"
+    bool hostile = false;
+    bool hasIni = false;
+    std::string ini;
+    bool iniHidden = false;
+    std::vector<std::pair<std::string, std::string>> lists;  // Custom\NAME and its bytes
+    bool noCustomFolder = false;
+    std::string temp;  // empty: the machine's own
+    std::vector<File> files;
+    std::vector<Link> links;
+    std::vector<Key> keys;
+    std::vector<Value> values;
+    std::vector<Url> cache, history;
+    std::vector<Drive> drives;
+    std::vector<std::string> boxes;
+    Ends ends = Ends::kComplete;
+    int endStep = 0;
+};
+
+// "file:line: what" for a line that cannot be read.
+struct ParseError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// `program` is what $(program) expands to. Throws ParseError.
+std::vector<Row> ParseText(const std::string& text, const std::string& file,
+                           const std::string& program);
+std::vector<Row> ParseFile(const std::string& path, const std::string& program);
+// Every *.scn of the folder, in name order; names unique over all of them.
+std::vector<Row> ParseFolder(const std::string& folder, const std::string& program);
+
+const char* ToString(Outcome o);
+
+}  // namespace vw::scn
