@@ -12,66 +12,52 @@
 namespace vw::scn {
 
 enum class Outcome { kGone, kStays, kSet, kChanged };
+enum class Ends { kComplete, kStep, kRefused };
 
-struct File {
+struct File {  // a folder too
     std::string path;
     Outcome outcome = Outcome::kStays;
-    bool folder = false;
-    std::string text = "x";  // files only
-    std::string attr;        // letters of r h s a, as written
-    bool locked = false;
+    bool folder = false, locked = false;
+    std::string text = "x", attr;  // attr: letters of r h s a
     int line = 0;
 };
-
 struct Link {
     std::string path, target;
     Outcome outcome = Outcome::kStays;
     int line = 0;
 };
-
 struct Key {
-    std::string root;  // HKCU, HKLM, HKU or HKCR
-    std::string path;  // below the root
+    std::string root, path;  // root: HKCU, HKLM, HKU or HKCR; path below it
     Outcome outcome = Outcome::kStays;
     bool deny = false;
     int line = 0;
 };
-
 struct Value {
     std::string root, path, name;  // name "" is the default value (`@`)
     Outcome outcome = Outcome::kStays;
-    std::string type = "sz";  // sz, dword or binary
-    std::string data = "x";   // sz: the text; binary: the bytes
+    std::string type = "sz", data = "x";  // sz: the text; binary: the bytes
     std::uint32_t dword = 0;
     int line = 0;
 };
-
 struct Url {
     std::string url;
     Outcome outcome = Outcome::kStays;
-    std::string kind = "normal";  // cache: cookie, history or normal; "history": a history entry
+    std::string kind = "normal";  // a cache entry's: normal, cookie or history
     int line = 0;
 };
-
 struct Drive {
     char letter = 'C';
     std::string kind;  // fixed, removable, cdrom, remote or ramdisk
     bool notReady = false;
 };
 
-enum class Ends { kComplete, kStep, kRefused };
-
 struct Row {
     std::string name, file;
     int line = 0;
     std::string only;  // "", "sim" or "wine"
-    bool hostile = false;
-    bool hasIni = false;
-    std::string ini;
-    bool iniHidden = false;
+    bool hostile = false, hasIni = false, iniHidden = false, noCustomFolder = false;
+    std::string ini, temp;                                   // temp empty: the machine's own
     std::vector<std::pair<std::string, std::string>> lists;  // Custom\NAME and its bytes
-    bool noCustomFolder = false;
-    std::string temp;  // empty: the machine's own
     std::vector<File> files;
     std::vector<Link> links;
     std::vector<Key> keys;
@@ -88,13 +74,12 @@ struct ParseError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// `program` is what $(program) expands to. Throws ParseError.
+// `program` is what $(program) expands to. Throw ParseError; names are
+// unique over all the rows read.
 std::vector<Row> ParseText(const std::string& text, const std::string& file,
                            const std::string& program);
 std::vector<Row> ParseFile(const std::string& path, const std::string& program);
-// Every *.scn of the folder, in name order; names unique over all of them.
+// Every *.scn of the folder, in name order.
 std::vector<Row> ParseFolder(const std::string& folder, const std::string& program);
-
-const char* ToString(Outcome o);
 
 }  // namespace vw::scn
