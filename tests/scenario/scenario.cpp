@@ -209,6 +209,13 @@ struct Reader {
             args((n == 3 || (n == 4 && a[3] == "notready")) && a[1].size() == 1 &&
                  OneOf(a[2], {"fixed", "removable", "cdrom", "remote", "ramdisk"}));
             r.drives.push_back({a[1][0], a[2], n == 4});
+        } else if (d == "fault") {
+            args(n == 3 || n == 4);
+            const bool hex = a[2].rfind("0x", 0) == 0;
+            // 32-bit numbers as the platform gives them: HRESULTs are negative.
+            const auto number = static_cast<std::int32_t>(
+                static_cast<std::uint32_t>(Number(hex ? a[2].substr(2) : a[2], hex ? 16 : 10)));
+            r.faults.push_back({a[1], number, n == 4 ? static_cast<int>(Number(a[3])) : 1});
         } else if (d == "box") {
             args(n == 2);
             r.boxes.push_back(a[1]);

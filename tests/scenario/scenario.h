@@ -67,6 +67,14 @@ struct Row {
     std::vector<std::string> boxes;
     Ends ends = Ends::kComplete;
     int endStep = 0;
+    // `fault CALL NUMBER [NTH]`: the simulated platform raises NUMBER on the
+    // call's nth next call; the real one is left as it is.
+    struct Fault {
+        std::string call;
+        long number = 0;
+        int nth = 1;
+    };
+    std::vector<Fault> faults;
 };
 
 // "file:line: what" for a line that cannot be read.

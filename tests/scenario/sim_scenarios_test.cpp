@@ -9,6 +9,12 @@
 #include "support/sim_run.h"
 
 namespace vw {
+namespace scn {
+// Names a failing row by where it is written.
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.file << ":" << row.line;
+}
+}  // namespace scn
 namespace {
 
 using scn::Outcome;
@@ -83,6 +89,7 @@ class SimScenario : public ::testing::TestWithParam<scn::Row> {
             fs.AddFile(m.IniFile(), row.ini, row.iniHidden ? attr::kHidden : attr::kArchive);
         if (row.noCustomFolder) fs.RemoveFolder(program + "\\Custom");
         for (const auto& [name, text] : row.lists) fs.AddFile(program + "\\Custom\\" + name, text);
+        for (const auto& f : row.faults) m.sim.faults.FailOn(f.call, f.number, f.nth);
         m.sim.process.anotherInstance = row.ends == scn::Ends::kRefused;
     }
 
@@ -135,6 +142,7 @@ TEST_P(SimScenario, Run) {
     const int steps = row.ends == scn::Ends::kComplete ? 11 : row.endStep - 1;
     EXPECT_FLOAT_EQ(m.sim.ui.windows[0]->progress, 9.0f * steps) << "steps made";
     EXPECT_EQ(m.sim.journal.back(), "unload");
+    EXPECT_EQ(reg.OpenHandles(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SimScenario, ::testing::ValuesIn(SimRows()),
