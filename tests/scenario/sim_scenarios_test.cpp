@@ -79,10 +79,18 @@ class SimScenario : public ::testing::TestWithParam<scn::Row> {
         }
         for (const auto& k : row.keys)
             if (k.deny) reg.DenyAll(RootOf(k.root), k.path);
+        const std::pair<const char*, std::uint32_t> bits[] = {{"normal", cacheentry::kNormal},
+                                                              {"cookie", cacheentry::kCookie},
+                                                              {"history", cacheentry::kUrlHistory},
+                                                              {"sticky", cacheentry::kSticky},
+                                                              {"sparse", cacheentry::kSparse}};
         for (const auto& c : row.cache) {
-            m.sim.urlCache.entries[c.url].type = c.kind == "normal"   ? cacheentry::kNormal
-                                                 : c.kind == "cookie" ? cacheentry::kCookie
-                                                                      : cacheentry::kUrlHistory;
+            auto& entry = m.sim.urlCache.entries[c.url];
+            entry.type = 0;
+            for (const auto& [name, bit] : bits)
+                if (c.kind.find(name) != std::string::npos) entry.type |= bit;
+            entry.inUse = c.kind.find("inuse") != std::string::npos;
+            entry.fetchFails = c.kind.find("fetchfails") != std::string::npos;
         }
         for (const auto& h : row.history) m.sim.urlHistory.entries.push_back({h.url, "title"});
         if (row.hasIni)
