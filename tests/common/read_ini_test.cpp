@@ -8,65 +8,54 @@
 namespace vw {
 namespace {
 
-TEST(ReadIniTest, ReadsTrimmedUnquotedValuesAndCutsAt254) {
-    test::SimMachine m;
-    m.UseIni("[S]\r\nA = \"1\" \r\nLong=" + std::string(300, 'v') + "\r\n");
-    EXPECT_EQ(ReadIni(m.sim.profile, "s", "a", IniPath), "1");
-    EXPECT_EQ(ReadIni(m.sim.profile, "S", "Long", IniPath), std::string(254, 'v'));
-    EXPECT_EQ(ReadIni(m.sim.profile, "S", "Missing", IniPath), "");
-    EXPECT_EQ(ReadIni(m.sim.profile, "T", "A", IniPath), "");
-    EXPECT_EQ(ReadIni(m.sim.profile, "S", "A", m.IniFile() + ".gone"), "");
-}
-
-// The buffer's limit is in characters: a UTF-8 or ANSI value keeps 254 of
-// them whatever its length in bytes, and comes back as UTF-8.
-TEST(ReadIniTest, CutsNonAsciiValuesAt254CharactersAndGivesUtf8) {
-    std::string cyrillic, cut;
-    for (int i = 0; i < 300; ++i) cyrillic += "Ж";
-    for (int i = 0; i < 254; ++i) cut += "Ж";
-    test::SimMachine m;
-    m.UseIni("\xEF\xBB\xBF[Настройки]\r\nДлинный=" + cyrillic + "\r\n");
-    EXPECT_EQ(ReadIni(m.sim.profile, "настройки", "ДЛИННЫЙ", IniPath), cut);
-    m.UseIni("[S]\r\nK=caf\xE9\r\n");
-    EXPECT_EQ(ReadIni(m.sim.profile, "S", "K", IniPath), "café");
-}
-
-TEST(ReadIniTest, EmptyFileNameReadsEmpty) {
-    test::SimMachine m;
-    m.sim.files.AddFile("C:\\windows\\win.ini", "[Standard Options]\r\nIE=1\r\n");
-    EXPECT_EQ(ReadIni(m.sim.profile, "Standard Options", "IE", ""), "");
-}
-
-// A reader that misbehaves: raises, or claims more than it may give.
-class BrokenReader : public ProfileReader {
-  public:
-    std::string answer;
-    std::string ReadString(const std::string&, const std::string&, const std::string&,
-                           std::uint16_t) override {
-        if (answer.empty()) throw RunError(errnum::kOutOfMemory, "broken");
-        return answer;
-    }
-};
-
 std::string Repeat(const std::string& s, int times) {
     std::string out;
-    for (int i = 0; i < times; ++i) out += s;
+    while (times-- > 0) out += s;
     return out;
 }
 
-TEST(ReadIniTest, NeverRaisesAndNeverGivesMoreThan254Units) {
+// The buffer's limit is in characters, whatever the bytes; values come back
+// as UTF-8, from a UTF-8 file with its mark or an ANSI one.
+TEST(ReadIniTest, ReadsTrimmedUnquotedValuesCutAt254Characters) {
     const struct {
-        std::string answer, expected;
+        std::string ini, section, key, expected;
     } cases[] = {
-        {"", ""},  // the reader raises
+        {"[S]\r\nA = \"1\" \r\n", "s", "a", "1"},
+        {"[S]\r\nA=1\r\n", "S", "Missing", ""},
+        {"[S]\r\nA=1\r\n", "T", "A", ""},
+        {"[S]\r\nLong=" + Repeat("v", 300) + "\r\n", "S", "Long", Repeat("v", 254)},
+        {"\xEF\xBB\xBF[Настройки]\r\nДлинный=" + Repeat("Ж", 300) + "\r\n", "настройки", "ДЛИННЫЙ",
+         Repeat("Ж", 254)},
+        {"[S]\r\nK=caf\xE9\r\n", "S", "K", "café"},
+    };
+    for (const auto& c : cases) {
+        test::SimMachine m;
+        m.UseIni(c.ini);
+        EXPECT_EQ(ReadIni(m.sim.profile, c.section, c.key, IniPath), c.expected) << c.ini;
+        EXPECT_EQ(ReadIni(m.sim.profile, c.section, c.key, IniPath + ".gone"), "");
+    }
+}
+
+// A reader that raises, or claims more than it may give.
+TEST(ReadIniTest, NeverRaisesAndNeverGivesMoreThan254Units) {
+    struct BrokenReader : ProfileReader {
+        std::string answer;
+        std::string ReadString(const std::string&, const std::string&, const std::string&,
+                               std::uint16_t) override {
+            if (answer.empty()) throw RunError(errnum::kOutOfMemory, "broken");
+            return answer;
+        }
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
         {"ab" + Repeat("Ж", 400), "ab" + Repeat("Ж", 252)},
         // Bytes that are no UTF-8 count one unit each.
         {"\xFF" + std::string(300, 'x'), "\xFF" + std::string(253, 'x')},
     };
-    for (const auto& c : cases) {
+    for (const auto& [answer, expected] : cases) {
         BrokenReader reader;
-        reader.answer = c.answer;
-        EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini"), c.expected);
+        reader.answer = answer;
+        EXPECT_EQ(ReadIni(reader, "S", "K", "C:\\x.ini"), expected);
     }
 }
 
