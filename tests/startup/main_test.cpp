@@ -1,5 +1,5 @@
-// What the wash table cannot stage: the program's own folder, a window the
-// system refuses, and a fault that is no run-time failure.
+// What the wash table cannot stage: a window the system refuses, and a
+// fault that is no run-time failure.
 
 #include "startup/main.h"
 
@@ -11,18 +11,6 @@
 
 namespace vw {
 namespace {
-
-TEST(MainTest, FindsLocalIniBesideTheProgramWhereverThatIs) {
-    for (const char* folder : {"C:\\", "C:\\Программы\\日本"}) {
-        test::SimMachine m;
-        m.sim.process.programFolder = folder;
-        m.sim.files.AddFolder(m.sim.process.programFolder + "\\Custom");
-        m.sim.files.AddFile(m.IniFile(), "\xEF\xBB\xBF[Standard Options]\r\nRunHistory=1\r\n");
-        Main(m.sim.platform());
-        EXPECT_EQ(IniPath, m.IniFile()) << "as formed, a doubled separator included";
-        EXPECT_EQ(m.sim.ui.boxes.size(), 1u) << folder;
-    }
-}
 
 TEST(MainTest, RefusedWindowOrAFaultEndsTheProgramQuietly) {
     test::SimMachine m;

@@ -68,19 +68,6 @@ TEST_F(URLHistoryTest, EachOperationLeavesTheListItShould) {
     EXPECT_EQ(history.Item(1).Title(), "");
 }
 
-TEST_F(URLHistoryTest, DatesAreLocalTimeEachFromItsOwnField) {
-    auto& entry = m.sim.urlHistory.entries.front();
-    entry.lastVisited = {0xE920A000, 0x01D99F80};  // 15 June 2023 12:00 UTC
-    entry.expires = {0, 0x80000000};               // no calendar time
-    m.sim.urlHistory.localOffsetMinutes = 120;
-    CURLHistory history(m.sim.platform());
-    const URLHistoryItem& item = history.Item(1);
-    EXPECT_DOUBLE_EQ(item.LastVisited(), 45092 + 14.0 / 24);
-    EXPECT_DOUBLE_EQ(item.LastUpdated(), -109'205 - 2.0 / 24) << "1 January 1601, 02:00";
-    EXPECT_EQ(item.Expires(), 0.0);
-    EXPECT_EQ(item.Title(), "T");
-}
-
 // A store call that fails: its HRESULT is raised and the list stays as the
 // failure left it, though the store holds one more entry by then.
 TEST_F(URLHistoryTest, AFailingCallRaisesItsResultAndStopsThere) {

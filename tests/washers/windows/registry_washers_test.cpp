@@ -15,7 +15,7 @@ TEST(RecycleBinTest, EveryDriveSilentlyInTheRunAndTheRootAsGiven) {
     m.UseIni("[Standard Options]\r\nRecycleBin=1\r\n");
     frmWash form(m.sim.platform());
     form.StartClean();
-    EXPECT_TRUE(m.Journaled("empty recycle bin \"\" 7"));
+    EXPECT_EQ(m.JournalCount("empty recycle bin \"\" 7"), 1u);
     EXPECT_EQ(m.sim.shell.recycled, 0);
 
     const std::pair<const char*, const char*> roots[] = {{"D", "D:\\"},
