@@ -38,9 +38,12 @@ std::wstring W(const std::string& utf8) {
     win32::ToWide(utf8, wide);
     return wide;
 }
-// Any depth, any name.
+// Any depth, any name. Other drives are reached through their root folders
+// on C:, which this program's Wine knows whatever was swapped in there.
 std::wstring Long(const std::string& path) {
-    return L"\\\\?\\" + W(path);
+    const bool onC = path.rfind("C:", 0) == 0 || path.rfind("c:", 0) == 0;
+    return L"\\\\?\\" +
+           W(onC ? path : "C:\\e2e_drives\\" + std::string(1, path[0] | 0x20) + path.substr(2));
 }
 bool Exists(const std::string& path) {
     return GetFileAttributesW(Long(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -201,6 +204,9 @@ class Wash {
     void CheckFile(const scn::File& f);
     void Expect(bool ok, Outcome outcome, int line, const std::string& what);
     void PutBack();
+    std::string Parked(const std::string& carrier) const {
+        return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
+    }
 
     const scn::Row& row_;
     std::vector<std::string> files_, folders_, keysMade_, carriers_;
@@ -234,21 +240,6 @@ void Wash::Plant() {
     }
     for (const auto& [name, text] : row_.lists)
         std::ofstream(kRun + "\\Custom\\" + name, std::ios::binary) << text;
-    // Links move in with the folder that holds them: C:\<first name> or a
-    // drive's whole root (whose own folder is C:\e2e_drives\<letter>).
-    for (const scn::Link& l : row_.links) {
-        const bool onC = l.path[0] == 'C';
-        const std::string carrier =
-            onC ? l.path.substr(0, l.path.find('\\', 3)) : l.path.substr(0, 2);
-        if (std::find(carriers_.begin(), carriers_.end(), carrier) != carriers_.end()) continue;
-        const std::string parked =
-                              "C:\\e2e_park\\" + row_.name + "\\" + carrier[0] + carrier.substr(2),
-                          into = onC ? carrier : "C:\\e2e_drives\\" + carrier.substr(0, 1);
-        ASSERT_TRUE(onC || MoveFileA(into.c_str(), (into + ".away").c_str())) << into;
-        ASSERT_TRUE(MoveFileA(parked.c_str(), into.c_str()))
-            << parked << " (line " << l.line << ")";
-        carriers_.push_back(carrier);
-    }
     for (const scn::Drive& d : row_.drives) {
         const UINT kinds[] = {DRIVE_FIXED, DRIVE_REMOVABLE, DRIVE_CDROM, DRIVE_REMOTE,
                               DRIVE_RAMDISK};
@@ -256,6 +247,16 @@ void Wash::Plant() {
         const std::string root = std::string(1, d.letter) + ":\\";
         const auto at = std::find(std::begin(names), std::end(names), d.kind) - std::begin(names);
         ASSERT_EQ(GetDriveTypeA(root.c_str()), kinds[at]) << root << " is not staged";
+    }
+    // Links on C: move in with the folder C:\<first name> that holds them;
+    // those on other drives are there for the whole suite.
+    for (const scn::Link& l : row_.links) {
+        const std::string carrier = l.path.substr(0, l.path.find('\\', 3));
+        if (l.path[0] != 'C' ||
+            std::find(carriers_.begin(), carriers_.end(), carrier) != carriers_.end())
+            continue;
+        ASSERT_TRUE(MoveFileA(Parked(carrier).c_str(), carrier.c_str())) << "line " << l.line;
+        carriers_.push_back(carrier);
     }
     for (const scn::File& f : row_.files) {
         MakeFolders(f.path + (f.folder ? "\\" : ""));
@@ -284,8 +285,6 @@ void Wash::Plant() {
         std::string made;
         ASSERT_EQ(OpenKey(RootOf(k.root), k.path, key, true, &made), ERROR_SUCCESS) << k.line;
         if (!made.empty()) keysMade_.push_back(k.root + "\\" + made);
-        key.reset();
-        ASSERT_TRUE(!k.deny || SetDacl(RootOf(k.root), k.path, "D:P(D;;KA;;;WD)")) << k.line;
     }
     for (const scn::Value& v : row_.values) {
         const HKEY root = RootOf(v.root);
@@ -315,6 +314,9 @@ void Wash::Plant() {
             << v.line;
     }
     for (const scn::Url& u : row_.cache) ASSERT_TRUE(Commit(u.url, u.kind)) << u.line;
+    // Last: a denied key takes nothing more below it.
+    for (const scn::Key& k : row_.keys)
+        ASSERT_TRUE(!k.deny || SetDacl(RootOf(k.root), k.path, "D:P(D;;KA;;;WD)")) << k.line;
     ASSERT_TRUE(row_.history.empty()) << "Wine's URL history store keeps nothing";
 }
 
@@ -428,13 +430,7 @@ void Wash::PutBack() {
         RemoveDirectoryW(Long(*f).c_str());
     }
     for (const std::string& carrier : carriers_) {
-        const bool onC = carrier[0] == 'C';
-        const std::string parked =
-                              "C:\\e2e_park\\" + row_.name + "\\" + carrier[0] + carrier.substr(2),
-                          into = onC ? carrier : "C:\\e2e_drives\\" + carrier.substr(0, 1);
-        EXPECT_TRUE(MoveFileA(into.c_str(), parked.c_str()) &&
-                    (onC || MoveFileA((into + ".away").c_str(), into.c_str())))
-            << carrier << " is left in place";
+        EXPECT_TRUE(MoveFileA(carrier.c_str(), Parked(carrier).c_str())) << carrier << " is left";
     }
     std::error_code ec;
     fs::remove_all(kRun, ec);
@@ -468,3 +464,10 @@ INSTANTIATE_TEST_SUITE_P(Wine, Scenario, ::testing::ValuesIn(Rows()),
 
 }  // namespace
 }  // namespace vw::e2e
+
+namespace vw::scn {
+// Test names carry the row; gtest need not dump its bytes.
+void PrintTo(const Row& row, std::ostream* out) {
+    *out << row.file << ":" << row.line;
+}
+}  // namespace vw::scn

@@ -2,10 +2,13 @@
 # Stages in the sandbox what the wash tables need and a Windows program
 # under Wine cannot make for itself, before e2e_tests runs, and removes it
 # after: the tables themselves in C:\e2e_scenarios; every `drive` of any row
-# (its root the folder C:\e2e_drives\<letter>); every `link` of a row, parked
-# in C:\e2e_park\<row>\<letter>\... until the row moves the folder that holds
-# it into place (a Win32 move of a link itself would move its target). Wine
-# reads drive types only when its server starts: the server is restarted.
+# (its root the folder C:\e2e_drives\<letter>); every `link` of a row: on C:
+# parked in C:\e2e_park\<row>\C\... until the row moves the folder that
+# holds it into place (a Win32 move of a link itself would move its target),
+# on another drive in place for the whole suite (Wine holds on to a drive's
+# root folder: it cannot be swapped), so every run that washes that drive
+# sees it. Wine reads drive types only when its server starts: the server is
+# restarted.
 # Usage: stage_sandbox.sh set|clear <project-dir> <sandbox-dir> <wine_drive_types.exe>
 set -euo pipefail
 
@@ -24,15 +27,18 @@ unix() {
     echo "$dosdevices/${letter,,}:${p:2}"
 }
 
-stage() {
-    local row="" directive a b
+declare -a links=()  # each link's path in the sandbox, then its target
+
+read_tables() {
+    local row="" directive a b p at letter
     while read -r directive a b _; do
         case $directive in
         scenario) row=$a ;;
         link)
-            local p=${a//\\//}
-            mkdir -p -- "$c/e2e_park/$row/${p:0:1}$(dirname -- "${p:2}")"
-            ln -s -- "$(unix "$b")" "$c/e2e_park/$row/${p:0:1}${p:2}"
+            p=${a//\\//} letter=${a:0:1}
+            at=$c/e2e_park/$row/C${p:2}
+            [[ $letter == C ]] || at=$c/e2e_drives/${letter,,}${p:2}
+            links+=("$at" "$(unix "$b")")
             ;;
         drive)
             [[ -n ${kinds[$b]:-} && ${drives[$a]:-${kinds[$b]}} == "${kinds[$b]}" ]] ||
@@ -54,23 +60,30 @@ ours() {
     [[ ! -e $link && ! -L $link ]] || [[ $(readlink -m -- "$link") == "$c/e2e_drives/${1,,}" ]]
 }
 
-rm -rf -- "$c/e2e_park" "$c/e2e_scenarios"
-stage
-args=()
+read_tables
 for letter in "${!drives[@]}"; do
     ours "$letter" || { echo "drive $letter: is taken; not replacing it" >&2; exit 1; }
+done
+# rm removes links, never what they lead to.
+rm -rf -- "$c/e2e_park" "$c/e2e_scenarios" "$c/e2e_drives"
+args=()
+for letter in "${!drives[@]}"; do
     rm -f -- "$dosdevices/${letter,,}:"
     if [[ $cmd == set ]]; then
         mkdir -p -- "$c/e2e_drives/${letter,,}"
         ln -s -- "$c/e2e_drives/${letter,,}" "$dosdevices/${letter,,}:"
+        args+=("${letter,,}:=${drives[$letter]}")
+    else
+        args+=("${letter,,}:=")
     fi
-    args+=("${letter,,}:=$([[ $cmd == set ]] && echo "${drives[$letter]}")")
 done
 if [[ $cmd == set ]]; then
     mkdir -p -- "$c/e2e_scenarios"
     cp -- "$project"/tests/scenarios/*.scn "$c/e2e_scenarios/"
-else
-    rm -rf -- "$c/e2e_park" "$c/e2e_drives"
+    for ((i = 0; i < ${#links[@]}; i += 2)); do
+        mkdir -p -- "$(dirname -- "${links[i]}")"
+        ln -s -- "${links[i + 1]}" "${links[i]}"
+    done
 fi
 # Before any run: no link in drive C: may lead out of the sandbox.
 while IFS= read -r -d '' link; do
