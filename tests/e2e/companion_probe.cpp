@@ -10,15 +10,12 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     ::GetStartupInfoA(&startup);
     char self[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const std::string path = self;
+    const std::string path(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
     if ((startup.dwFlags & STARTF_USESHOWWINDOW) && startup.wShowWindow == SW_SHOWMINIMIZED &&
-        ::GetCommandLineA() == "\"" + path + "\"") {
+        ::GetCommandLineA() == "\"" + path + "\"")
         ::DeleteFileA((path.substr(0, path.rfind('\\')) + "\\started.flag").c_str());
-    }
     const vw::win32::UniqueKernelHandle release(
         ::OpenEventA(SYNCHRONIZE, FALSE, vw::e2e::kProbeRelease));
     if (release) ::WaitForSingleObject(release.get(), 30000);
