@@ -4,10 +4,24 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace vw::scn {
 namespace {
+
+bool OneOf(const std::string& s, std::initializer_list<const char*> names) {
+    return std::find(names.begin(), names.end(), s) != names.end();
+}
+
+// Arguments after the directive: fewest, most.
+const std::map<std::string, std::pair<std::size_t, std::size_t>> kArity = {
+    {"only", {1, 1}},       {"hostile", {0, 0}}, {"ini", {1, 1}},      {"ini-raw", {1, 1}},
+    {"ini-hidden", {0, 0}}, {"list", {2, 2}},    {"list-raw", {2, 2}}, {"no-custom-folder", {0, 0}},
+    {"repeat", {2, 99}},    {"temp", {1, 1}},    {"file", {2, 7}},     {"folder", {2, 4}},
+    {"link", {3, 3}},       {"key", {2, 3}},     {"value", {3, 5}},    {"cache", {2, 3}},
+    {"history", {2, 2}},    {"drive", {2, 3}},   {"box", {1, 1}},      {"ends", {1, 1}},
+    {"fault", {2, 3}}};
 
 struct Reader {
     std::string file, program;
@@ -23,7 +37,9 @@ struct Reader {
     }
     Row& row() { return rows.back(); }
 
-    long long Number(const std::string& s, int base = 10) const {
+    long long Number(std::string s) const {
+        const int base = s.rfind("0x", 0) == 0 ? 16 : 10;
+        if (base == 16) s.erase(0, 2);
         std::size_t used = 0;
         long long n = -1;
         try {
@@ -34,33 +50,6 @@ struct Reader {
         return n;
     }
 
-    // The inside of one $(...), its own expansions done.
-    std::string Expand(const std::string& body) {
-        std::istringstream in(body);
-        std::string name, count, out;
-        in >> name;
-        if (name == "rep" || name == "random") {
-            in >> count;
-            const long long n = Number(count);
-            std::string arg;
-            std::getline(in >> std::ws, arg);
-            // Random bytes: the top bytes of a 32-bit LCG, the same on every build.
-            auto seed = static_cast<std::uint32_t>(name == "random" ? Number(arg) : 0);
-            for (long long k = 0; k < n; ++k) {
-                seed = seed * 1664525u + 1013904223u;
-                out += name == "rep" ? arg : std::string(1, static_cast<char>(seed >> 24));
-            }
-            return out;
-        }
-        if (name.size() == 3 && name[0] == 'x' && body == name)
-            return std::string(1, static_cast<char>(Number(name.substr(1), 16)));
-        if (body == "crlf") return "\r\n";
-        if (body == "program") return program;
-        if (body == "temp" && !row().temp.empty()) return row().temp;
-        if (body == "i" && index >= 0) return std::to_string(index);
-        Fail("cannot expand $(" + body + ")");
-    }
-
     // From the "$(" at `at`: its expansion, and `at` moved onto its ")".
     std::string Dollar(const std::string& text, std::size_t& at) {
         std::size_t end = at + 1;
@@ -69,11 +58,31 @@ struct Reader {
             if (depth == 0) break;
         }
         Need(end < text.size(), "unclosed $(");
-        std::string inner;
+        std::string body;
         for (std::size_t k = at + 2; k < end; ++k)
-            inner += text.compare(k, 2, "$(") == 0 ? Dollar(text, k) : std::string(1, text[k]);
+            body += text.compare(k, 2, "$(") == 0 ? Dollar(text, k) : std::string(1, text[k]);
         at = end;
-        return Expand(inner);
+        std::istringstream in(body);
+        std::string name, count, arg, out;
+        in >> name;
+        if (name == "rep" || name == "random") {
+            in >> count;
+            in.get();  // one blank: the text may be blanks itself
+            std::getline(in, arg);
+            // Random bytes: the top bytes of a 32-bit LCG, the same on every build.
+            auto seed = static_cast<std::uint32_t>(name == "random" ? Number(arg) : 0);
+            for (long long k = Number(count); k > 0; --k) {
+                seed = seed * 1664525u + 1013904223u;
+                out += name == "rep" ? arg : std::string(1, static_cast<char>(seed >> 24));
+            }
+            return out;
+        }
+        if (body.size() == 3 && body[0] == 'x') return std::string(1, char(Number("0" + body)));
+        if (body == "crlf") return "\r\n";
+        if (body == "program") return program;
+        if (body == "temp" && !row().temp.empty()) return row().temp;
+        if (body == "i" && index >= 0) return std::to_string(index);
+        Fail("cannot expand $(" + body + ")");
     }
 
     // Blanks split, quotes group ("" is a quote); what an expansion gives is
@@ -93,7 +102,7 @@ struct Reader {
             inArg = true;
             if (text.compare(k, 2, "$(") == 0) {
                 arg += Dollar(text, k);
-            } else if (c == '"' && quoted && k + 1 < text.size() && text[k + 1] == '"') {
+            } else if (c == '"' && quoted && text.compare(k, 2, "\"\"") == 0) {
                 arg += text[++k];
             } else if (c == '"') {
                 quoted = !quoted;
@@ -112,42 +121,39 @@ struct Reader {
         Need(at < 4, "not an outcome: " + s);
         return static_cast<Outcome>(at);
     }
+    // The root of "ROOT\path"; `path` gets the rest.
     std::string Root(const std::string& s, std::string& path) const {
         const auto slash = s.find('\\');
-        const std::string root = s.substr(0, slash);
-        Need(root == "HKCU" || root == "HKLM" || root == "HKU" || root == "HKCR", "no root: " + s);
+        Need(OneOf(s.substr(0, slash), {"HKCU", "HKLM", "HKU", "HKCR"}), "no root: " + s);
         path = slash == std::string::npos ? "" : s.substr(slash + 1);
-        return root;
-    }
-    static bool OneOf(const std::string& s, std::initializer_list<const char*> names) {
-        return std::find(names.begin(), names.end(), s) != names.end();
+        return s.substr(0, slash);
     }
 
     void Directive(const std::vector<std::string>& a, const std::string& raw) {
         const std::string& d = a[0];
         const std::size_t n = a.size();
-        auto args = [&](bool ok) { Need(ok, "wrong arguments to " + d); };
+        const auto arity = kArity.find(d);
+        Need(arity != kArity.end(), "unknown directive " + d);
+        auto need = [&](bool ok) { Need(ok, "wrong arguments to " + d); };
+        need(n > arity->second.first && n <= arity->second.second + 1);
         Row& r = row();
+        const std::string lf = d == "ini" || d == "list" ? "\r\n" : "";
         if (d == "only") {
-            args(n == 2 && OneOf(a[1], {"sim", "wine"}));
+            need(OneOf(a[1], {"sim", "wine"}));
             r.only = a[1];
-        } else if (OneOf(d, {"hostile", "ini-hidden", "no-custom-folder"})) {
-            args(n == 1);
+        } else if (d == "hostile" || d == "ini-hidden" || d == "no-custom-folder") {
             (d == "hostile"      ? r.hostile
              : d == "ini-hidden" ? r.iniHidden
                                  : r.noCustomFolder) = true;
         } else if (d == "ini" || d == "ini-raw") {
-            args(n == 2);
             r.hasIni = true;
-            r.ini += a[1] + (d == "ini" ? "\r\n" : "");
+            r.ini += a[1] + lf;
         } else if (d == "list" || d == "list-raw") {
-            args(n == 3);
             auto it = std::find_if(r.lists.begin(), r.lists.end(),
                                    [&](const auto& l) { return l.first == a[1]; });
             if (it == r.lists.end()) it = r.lists.insert(r.lists.end(), {a[1], ""});
-            it->second += a[2] + (d == "list" ? "\r\n" : "");
+            it->second += a[2] + lf;
         } else if (d == "repeat") {
-            args(n >= 3);
             // The directive is split again for every index.
             const auto at = raw.find_first_of(" \t", raw.find(a[1], raw.find("repeat") + 6));
             const long long count = Number(a[1]);
@@ -155,72 +161,51 @@ struct Reader {
                 Directive(Split(raw.substr(at)), raw.substr(at));
             index = -1;
         } else if (d == "temp") {
-            args(n == 2);
             r.temp = a[1];
         } else if (d == "file" || d == "folder") {
-            args(n >= 3);
-            File f;
-            f.path = a[1];
-            f.outcome = ToOutcome(a[2]);
-            f.folder = d == "folder";
-            f.line = line;
+            File f{a[1], ToOutcome(a[2]), d == "folder", false, "x", "", line};
             for (std::size_t k = 3; k < n; ++k) {
-                if (!f.folder && a[k] == "locked") {
-                    f.locked = true;
-                } else if (k + 1 < n && (a[k] == "attr" || (!f.folder && a[k] == "text"))) {
-                    (a[k] == "attr" ? f.attr : f.text) = a[k + 1];
-                    ++k;
-                } else {
-                    Fail("unexpected " + a[k]);
-                }
+                const bool option = k + 1 < n && (a[k] == "attr" || (!f.folder && a[k] == "text"));
+                need(option || (!f.folder && a[k] == "locked"));
+                if (!option) f.locked = true;
+                if (option) (a[k] == "attr" ? f.attr : f.text) = a[k + 1];
+                k += option;
             }
-            args(f.attr.find_first_not_of("rhsa") == std::string::npos);
+            need(f.attr.find_first_not_of("rhsa") == std::string::npos);
             r.files.push_back(f);
         } else if (d == "link") {
-            args(n == 4);
             r.links.push_back({a[1], a[2], ToOutcome(a[3]), line});
         } else if (d == "key") {
-            args(n == 3 || (n == 4 && a[3] == "deny"));
-            Key k;
-            k.root = Root(a[1], k.path);
-            k.outcome = ToOutcome(a[2]);
-            k.deny = n == 4;
-            k.line = line;
-            r.keys.push_back(k);
+            need(n == 3 || a[3] == "deny");
+            std::string path, root = Root(a[1], path);
+            r.keys.push_back({root, path, ToOutcome(a[2]), n == 4, line});
         } else if (d == "value") {
-            args(n == 4 || (n == 6 && OneOf(a[4], {"sz", "dword", "binary"})));
-            Value v;
-            v.root = Root(a[1], v.path);
-            v.name = a[2] == "@" ? "" : a[2];
-            v.outcome = ToOutcome(a[3]);
-            v.line = line;
-            if (n == 6) v.type = a[4], v.data = a[5];
-            const bool hex = v.data.rfind("0x", 0) == 0;
-            if (v.type == "dword")
-                v.dword = static_cast<std::uint32_t>(
-                    Number(hex ? v.data.substr(2) : v.data, hex ? 16 : 10));
-            r.values.push_back(v);
+            need(n == 4 || (n == 6 && OneOf(a[4], {"sz", "dword", "binary"})));
+            std::string path, root = Root(a[1], path), type = n == 6 ? a[4] : "sz";
+            const std::string data = n == 6 ? a[5] : "x";
+            const auto dword = static_cast<std::uint32_t>(type == "dword" ? Number(data) : 0);
+            r.values.push_back(
+                {root, path, a[2] == "@" ? "" : a[2], ToOutcome(a[3]), type, data, dword, line});
         } else if (d == "cache" || d == "history") {
-            args(n == 3 ||
-                 (d == "cache" && n == 4 && OneOf(a[3], {"normal", "cookie", "history"})));
+            need(n == 3 || d == "cache");
             (d == "cache" ? r.cache : r.history)
                 .push_back({a[1], ToOutcome(a[2]), n == 4 ? a[3] : "normal", line});
         } else if (d == "drive") {
-            args((n == 3 || (n == 4 && a[3] == "notready")) && a[1].size() == 1 &&
+            need((n == 3 || a[3] == "notready") && a[1].size() == 1 &&
                  OneOf(a[2], {"fixed", "removable", "cdrom", "remote", "ramdisk"}));
             r.drives.push_back({a[1][0], a[2], n == 4});
         } else if (d == "box") {
-            args(n == 2);
             r.boxes.push_back(a[1]);
         } else if (d == "ends") {
-            args(n == 2);
             r.ends = a[1] == "complete"  ? Ends::kComplete
                      : a[1] == "refused" ? Ends::kRefused
                                          : Ends::kStep;
             r.endStep = r.ends == Ends::kStep ? static_cast<int>(Number(a[1])) : 0;
-            args(r.ends != Ends::kStep || (r.endStep >= 1 && r.endStep <= 11));
-        } else {
-            Fail("unknown directive " + d);
+            need(r.ends != Ends::kStep || (r.endStep >= 1 && r.endStep <= 11));
+        } else if (d == "fault") {
+            // 32-bit numbers as the platform gives them: HRESULTs are negative.
+            const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(Number(a[2])));
+            r.faults.push_back({a[1], number, n == 4 ? static_cast<int>(Number(a[3])) : 1});
         }
     }
 
@@ -255,36 +240,19 @@ struct Reader {
 
 }  // namespace
 
-std::vector<Row> ParseText(const std::string& text, const std::string& file,
-                           const std::string& program) {
-    std::vector<Row> rows;
-    Reader{file, program, rows}.Parse(text);
-    return rows;
-}
-
-namespace {
-void ReadInto(const std::string& path, const std::string& program, std::vector<Row>& rows) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ParseError(path + ": cannot be read");
-    std::ostringstream text;
-    text << in.rdbuf();
-    Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(text.str());
-}
-}  // namespace
-
-std::vector<Row> ParseFile(const std::string& path, const std::string& program) {
-    std::vector<Row> rows;
-    ReadInto(path, program, rows);
-    return rows;
-}
-
 std::vector<Row> ParseFolder(const std::string& folder, const std::string& program) {
     std::vector<std::string> paths;
     for (const auto& e : std::filesystem::directory_iterator(folder))
         if (e.path().extension() == ".scn") paths.push_back(e.path().string());
     std::sort(paths.begin(), paths.end());
     std::vector<Row> rows;
-    for (const auto& path : paths) ReadInto(path, program, rows);
+    for (const auto& path : paths) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) throw ParseError(path + ": cannot be read");
+        std::ostringstream text;
+        text << in.rdbuf();
+        Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(text.str());
+    }
     return rows;
 }
 

@@ -42,7 +42,9 @@ struct Value {
 struct Url {
     std::string url;
     Outcome outcome = Outcome::kStays;
-    std::string kind = "normal";  // a cache entry's: normal, cookie or history
+    // A cache entry's: normal, cookie or history; on the sim also sticky,
+    // sparse, none, inuse, fetchfails, joined by "+".
+    std::string kind = "normal";
     int line = 0;
 };
 struct Drive {
@@ -67,6 +69,14 @@ struct Row {
     std::vector<std::string> boxes;
     Ends ends = Ends::kComplete;
     int endStep = 0;
+    // `fault CALL NUMBER [NTH]`: the simulated platform raises NUMBER on the
+    // call's nth next call; the real one is left as it is.
+    struct Fault {
+        std::string call;
+        long number = 0;
+        int nth = 1;
+    };
+    std::vector<Fault> faults;
 };
 
 // "file:line: what" for a line that cannot be read.
@@ -74,12 +84,8 @@ struct ParseError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// `program` is what $(program) expands to. Throw ParseError; names are
-// unique over all the rows read.
-std::vector<Row> ParseText(const std::string& text, const std::string& file,
-                           const std::string& program);
-std::vector<Row> ParseFile(const std::string& path, const std::string& program);
-// Every *.scn of the folder, in name order.
+// Every *.scn of the folder, in name order; `program` is what $(program)
+// expands to. Throws ParseError; names are unique over all the rows.
 std::vector<Row> ParseFolder(const std::string& folder, const std::string& program);
 
 }  // namespace vw::scn

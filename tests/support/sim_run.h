@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/run_error.h"
 #include "platform/sim/sim_platform.h"
 #include "startup/ini_path.h"
 #include "wash/frm_wash.h"
@@ -19,23 +18,9 @@ class SimMachine {
 
     std::string IniFile() const { return sim.process.programFolder + "\\Local.Ini"; }
     // Writes Local.Ini beside the program and points IniPath at it, as Main would.
-    void UseIni(const std::string& text, std::uint32_t attributes = attr::kArchive) {
-        sim.files.AddFile(IniFile(), text, attributes);
+    void UseIni(const std::string& text) {
+        sim.files.AddFile(IniFile(), text);
         IniPath = IniFile();
-    }
-    // One wash run with `ini` as Local.Ini. A failure that ends the run is
-    // absorbed, as Main absorbs it; the result is the progress reached.
-    float Run(const std::string& ini) {
-        UseIni(ini);
-        frmWash form(sim.platform());
-        try {
-            form.StartClean();
-        } catch (const RunError&) {
-        }
-        return form.ProgressValue();
-    }
-    bool Journaled(const std::string& line) const {
-        return std::find(sim.journal.begin(), sim.journal.end(), line) != sim.journal.end();
     }
     std::size_t JournalCount(const std::string& prefix) const {
         return std::count_if(sim.journal.begin(), sim.journal.end(),
