@@ -40,8 +40,7 @@ for letter in "${!drives[@]}"; do
     [[ ! -e $dosdevices/$letter: && ! -L $dosdevices/$letter: ]] ||
         [[ $(readlink -m -- "$dosdevices/$letter:") == "$c/e2e_drives/$letter" ]] ||
         { echo "drive $letter: is taken; not replacing it" >&2; exit 1; }
-    rm -f -- "$dosdevices/$letter:"
-    args+=("$letter:=")
+    rm -f -- "$dosdevices/$letter:" && args+=("$letter:=")
     [[ $cmd == set ]] && ln -s -- "$c/e2e_drives/$letter" "$dosdevices/$letter:" &&
         args[-1]+=${drives[$letter]}
 done
@@ -62,5 +61,4 @@ while IFS= read -r -d '' link; do
         { echo "link ${link#"$sandbox"/} leads out of the sandbox" >&2; exit 1; }
 done < <(find "$c" -type l -print0)
 "$wine/wine-run.sh" "$sandbox" "$helper" "${args[@]}"
-"$wine/sandbox.sh" stop "$sandbox"
-"$wine/sandbox.sh" start "$sandbox" >/dev/null
+"$wine/sandbox.sh" stop "$sandbox" && "$wine/sandbox.sh" start "$sandbox" >/dev/null

@@ -17,8 +17,7 @@ for tool in wine wineserver wineboot; do
     chmod +x "$tmp/fakebin/$tool"
 done
 export PATH="$tmp/fakebin:$PATH"
-printf 'MZ' >"$tmp/build/prog.exe"
-printf 'MZ' >"$tmp/build/vantrixwash.exe"
+printf 'MZ' | tee "$tmp/build/prog.exe" >"$tmp/build/vantrixwash.exe"
 
 # A sandbox as init leaves it: C: inside, Wine's own device entries, user
 # folders that are plain folders or links that stay inside.
@@ -34,9 +33,7 @@ make_clean() {
 
 failed=0
 # report NAME WHY: WHY empty when the case holds.
-report() {
-    if [[ -z $2 ]]; then echo "ok   - $1"; else echo "FAIL - $1: $2"; failed=$((failed + 1)); fi
-}
+report() { if [[ -z $2 ]]; then echo "ok   - $1"; else echo "FAIL - $1: $2"; failed=$((failed + 1)); fi; }
 
 # Each leak: name, how to open it on a clean sandbox, a word the refusal must name.
 leak_cases=(
@@ -53,9 +50,7 @@ n=0
 for c in "${leak_cases[@]}"; do
     IFS='|' read -r name setup word <<<"$c"
     n=$((n + 1)) sb="$tmp/sb$n" p="$tmp/sb$n/prefix" why="" rc=0
-    make_clean "$sb"
-    eval "$setup"
-    rm -f "$marker"
+    make_clean "$sb" && eval "$setup" && rm -f "$marker"
     err=$("$run" "$sb" "$tmp/build/prog.exe" 2>&1 >/dev/null) || rc=$?
     [[ $rc -eq 125 ]] || why="exit $rc, expected 125"
     [[ ! -e $marker ]] || why="a Wine tool was started: $(head -1 "$marker")"
@@ -66,8 +61,7 @@ done
 
 # The clean sandbox passes the check silently and runs the program.
 sb="$tmp/clean" p="$tmp/clean/prefix" why="" rc=0
-make_clean "$sb"
-rm -f "$marker"
+make_clean "$sb" && rm -f "$marker"
 out=$("$repo/tools/wine/sandbox.sh" check "$sb" 2>&1) || out=${out:-non-zero exit}
 report "check passes silently on a clean sandbox" "$out"
 "$run" "$sb" "$tmp/build/prog.exe" one "two words" >/dev/null 2>&1 || rc=$?
@@ -80,10 +74,8 @@ cmp -s "$tmp/build/vantrixwash.exe" "$p/drive_c/bin/vantrixwash.exe" ||
 report "runs C:\\bin\\prog.exe in a clean sandbox, passes exit code and args, copies siblings" "$why"
 
 # A rebuilt program replaces the stale copy; an unchanged one is left alone.
-echo rebuilt >"$tmp/build/prog.exe"
-touch -d '+1 minute' "$tmp/build/prog.exe"
-echo local >"$p/drive_c/bin/vantrixwash.exe"
-touch -d '+2 minutes' "$p/drive_c/bin/vantrixwash.exe"
+echo rebuilt >"$tmp/build/prog.exe" && touch -d '+1 minute' "$tmp/build/prog.exe"
+echo local >"$p/drive_c/bin/vantrixwash.exe" && touch -d '+2 minutes' "$p/drive_c/bin/vantrixwash.exe"
 "$run" "$sb" "$tmp/build/prog.exe" >/dev/null 2>&1 || true
 why=""
 [[ $(cat "$p/drive_c/bin/prog.exe") == rebuilt ]] || why="rebuilt program not copied"
