@@ -18,6 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         ::DeleteFileA((path.substr(0, path.rfind('\\')) + "\\started.flag").c_str());
     const vw::win32::UniqueKernelHandle release(
         ::OpenEventA(SYNCHRONIZE, FALSE, vw::e2e::kProbeRelease));
-    if (release) ::WaitForSingleObject(release.get(), 30000);
+    if (release) ::WaitForSingleObject(release.get(), 300000);
     return 0;
 }

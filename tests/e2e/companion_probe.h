@@ -2,9 +2,9 @@
 
 namespace vw::e2e {
 
-// The runner holds this event set-less for the whole run: a probe started
-// by it stays until the run has ended (30 s at most), so a run that waited
-// for its companion would not end in time.
+// The runner holds this event unset for the whole run: a probe started by
+// the run stays until the run has ended (5 minutes at most, longer than a
+// run may take), so a run that waited for its companion would not end.
 constexpr char kProbeRelease[] = "VantrixWash.E2E.ProbeRelease";
 
 }  // namespace vw::e2e

@@ -29,7 +29,6 @@ using scn::Outcome;
 using Data = std::pair<DWORD, std::string>;  // a registry value's type and bytes
 
 const std::string kRun = "C:\\e2e\\run";
-constexpr DWORD kRunMs = 120000;  // 100,000 records take seconds; a hang must end
 
 std::wstring W(const std::string& utf8) {
     return fs::u8path(utf8).wstring();
@@ -134,12 +133,6 @@ class Wash {
     void Check();
 
   private:
-    // The companion is a probe that tells how it was started.
-    std::string TextOf(const scn::File& f) const {
-        return f.path.size() > 14 && f.path.substr(f.path.size() - 14) == "\\vantrixie.exe"
-                   ? probe_
-                   : f.text;
-    }
     std::string Parked(const std::string& carrier) const {
         return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
     }
@@ -160,7 +153,6 @@ class Wash {
     }
 
     const scn::Row& row_;
-    std::string probe_;
     std::vector<std::string> files_, folders_, keysMade_, carriers_;
     std::vector<std::tuple<HKEY, std::string, std::wstring, std::optional<Data>>> saved_;
     std::vector<win32::UniqueFileHandle> locks_;
@@ -172,11 +164,11 @@ void Wash::Plant() {
     char own[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, own, MAX_PATH);
     const fs::path bin = fs::path(own).parent_path();
-    probe_ = Read((bin / "ie_companion_probe.exe").string());
     std::error_code ec;
     fs::remove_all(kRun, ec);  // a crashed earlier run may have left it
     fs::create_directories(kRun + (row_.noCustomFolder ? "" : "\\Custom"), ec);
-    ASSERT_TRUE(fs::copy_file(bin / "vantrixwash.exe", kRun + "\\vantrixwash.exe", ec));
+    ASSERT_TRUE(fs::copy_file(bin / "vantrixwash.exe", kRun + "\\vantrixwash.exe",
+                              fs::copy_options::overwrite_existing, ec));
     if (row_.hasIni) std::ofstream(kRun + "\\Local.Ini", std::ios::binary) << row_.ini;
     if (row_.iniHidden) SetFileAttributesA((kRun + "\\Local.Ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const auto& [name, text] : row_.lists)
@@ -195,10 +187,12 @@ void Wash::Plant() {
              at = path.find('\\', at + 1))
             if (CreateDirectoryW(Long(path.substr(0, at)).c_str(), nullptr))
                 folders_.push_back(path.substr(0, at));
-        if (!f.folder) {
-            std::ofstream(fs::path(Long(f.path)), std::ios::binary) << TextOf(f);
-            files_.push_back(f.path);
-        }
+        // The companion is a probe that tells how it was started.
+        if (f.path.size() > 14 && f.path.substr(f.path.size() - 14) == "\\vantrixie.exe")
+            fs::copy_file(bin / "ie_companion_probe.exe", Long(f.path), ec);
+        else if (!f.folder)
+            std::ofstream(fs::path(Long(f.path)), std::ios::binary) << f.text;
+        if (!f.folder) files_.push_back(f.path);
         DWORD attr = 0;
         for (char c : f.attr) attr |= c == 'r' ? 1 : c == 'h' ? 2 : c == 's' ? 4 : 32;
         ASSERT_TRUE(GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES &&
@@ -244,7 +238,8 @@ void Wash::Start() {
     const win32::StartedProcess run =
         win32::StartProcess(kRun + "\\vantrixwash.exe", {}, {-1, 0, nullptr, "C:\\windows"});
     ASSERT_TRUE(run.process) << "cannot start the exe: " << GetLastError();
-    const ULONGLONG deadline = GetTickCount64() + kRunMs;
+    // 100,000 records take seconds; a hang must still end.
+    const ULONGLONG deadline = GetTickCount64() + 120000;
     for (DWORD code = 0; !exit_ && GetTickCount64() < deadline && boxes_.size() < 20;) {
         if (WaitForSingleObject(run.process.get(), 20) == WAIT_OBJECT_0 &&
             GetExitCodeProcess(run.process.get(), &code))
@@ -277,10 +272,17 @@ void Wash::Check() {
     EXPECT_EQ(exit_, std::optional<DWORD>(0)) << "still running at the limit, or failed";
     EXPECT_EQ(boxes_, row_.boxes);
     Release();
+    // The run does not wait for the companion, so what that deletes may come late.
+    for (ULONGLONG until = GetTickCount64() + 5000;
+         GetTickCount64() < until && std::any_of(row_.files.begin(), row_.files.end(), [](auto& f) {
+             return f.outcome == Outcome::kGone &&
+                    GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES;
+         });)
+        Sleep(20);
     for (const scn::File& f : row_.files) {
         const DWORD attr = GetFileAttributesW(Long(f.path).c_str());
         Expect(f.outcome, attr != INVALID_FILE_ATTRIBUTES && !(attr & 16) == !f.folder,
-               f.folder || Read(f.path) == TextOf(f), f.line, f.path);
+               f.folder || Read(f.path) == f.text, f.line, f.path);
     }
     for (const scn::Link& l : row_.links)
         Expect(l.outcome, GetFileAttributesW(Long(l.path).c_str()) != INVALID_FILE_ATTRIBUTES, true,
