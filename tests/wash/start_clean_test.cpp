@@ -15,8 +15,15 @@ TEST(StartCleanTest, ReadsEachSwitchAtItsStepAndStepsTheBarAfterIt) {
     std::string ini = test::kAllOff;
     m.UseIni(ini.replace(ini.find("DocumentHistory=0"), 17, "DocumentHistory=1"));
     frmWash form(m.sim.platform());
+    // Loaded at its own size, every done-marker but the caption hidden until
+    // its step.
+    EXPECT_EQ(m.sim.ui.windows.at(0)->sizeTwips,
+              std::make_pair(kWashWindowWidth, kWashWindowHeight));
+    const auto markers = Index(Ctl::lblChkNetscape) + 1;
+    for (std::size_t c = 1; c < markers; ++c) EXPECT_FALSE(form.Visible(static_cast<Ctl>(c)));
     m.sim.journal.clear();
     form.StartClean();
+    for (std::size_t c = 0; c < markers; ++c) EXPECT_TRUE(form.Visible(static_cast<Ctl>(c)));
 
     const char* keys[] = {
         "FindHistory", "DocumentHistory", "RunHistory",    "RecycleBin", "MediaPlayer",
