@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -40,10 +41,6 @@ std::wstring Long(const std::string& path) {
     return L"\\\\?\\" +
            W(onC ? path : "C:\\e2e_drives\\" + std::string(1, path[0] | 0x20) + path.substr(2));
 }
-std::string Read(const std::string& path) {
-    std::ifstream in(fs::path(Long(path)), std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(none)";
-}
 
 // `make test-windows` greps this line out of the test log.
 struct Tally {
@@ -54,12 +51,10 @@ struct Tally {
     }
 } tally;
 
-HKEY RootOf(const std::string& root) {
-    return root == "HKCU"   ? HKEY_CURRENT_USER
-           : root == "HKLM" ? HKEY_LOCAL_MACHINE
-           : root == "HKU"  ? HKEY_USERS
-                            : HKEY_CLASSES_ROOT;
-}
+const std::map<std::string, HKEY> kRoots = {{"HKCU", HKEY_CURRENT_USER},
+                                            {"HKLM", HKEY_LOCAL_MACHINE},
+                                            {"HKU", HKEY_USERS},
+                                            {"HKCR", HKEY_CLASSES_ROOT}};
 
 // Opens root\path one name at a time, so that no call sees more than one
 // name whatever the depth; with `made`, creates it and notes the first key
@@ -85,7 +80,7 @@ LONG OpenKey(HKEY root, const std::string& path, win32::UniqueRegKey& key, REGSA
 void SetDacl(const scn::Key& k, const char* sddl) {
     win32::UniqueRegKey key;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (OpenKey(RootOf(k.root), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
+    if (OpenKey(kRoots.at(k.root), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
         ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
         RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
@@ -141,7 +136,7 @@ class Wash {
     win32::UniqueRegKey Make(const std::string& root, const std::string& path) {
         win32::UniqueRegKey key;
         std::string made;
-        EXPECT_EQ(OpenKey(RootOf(root), path, key, 0, &made), ERROR_SUCCESS) << path;
+        EXPECT_EQ(OpenKey(kRoots.at(root), path, key, 0, &made), ERROR_SUCCESS) << path;
         if (!made.empty()) keysMade_.push_back(root + "\\" + made);
         return key;
     }
@@ -161,9 +156,7 @@ class Wash {
 };
 
 void Wash::Plant() {
-    char own[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, own, MAX_PATH);
-    const fs::path bin = fs::path(own).parent_path();
+    const fs::path bin = "C:\\bin";  // where wine-run.sh puts this program and its siblings
     std::error_code ec;
     fs::remove_all(kRun, ec);  // a crashed earlier run may have left it
     fs::create_directories(kRun + (row_.noCustomFolder ? "" : "\\Custom"), ec);
@@ -205,7 +198,7 @@ void Wash::Plant() {
     }
     for (const scn::Key& k : row_.keys) Make(k.root, k.path);
     for (const scn::Value& v : row_.values) {
-        const HKEY root = RootOf(v.root);
+        const HKEY root = kRoots.at(v.root);
         // Wine's WinINet copies "User Shell Folders" over this value.
         const std::string user =
             std::string(v.path).replace(v.path.rfind('\\') + 1, 5, "User Shell");
@@ -235,8 +228,14 @@ void Wash::Start() {
     for (const char* name : {"TMP", "TEMP"})
         SetEnvironmentVariableA(name, (row_.temp.empty() ? kOwnTemp : row_.temp).c_str());
     // C:\windows: where Wine starts a program that has no folder of its own.
-    const win32::StartedProcess run =
-        win32::StartProcess(kRun + "\\vantrixwash.exe", {}, {-1, 0, nullptr, "C:\\windows"});
+    const auto start = [] {
+        return win32::StartProcess(kRun + "\\vantrixwash.exe", {}, {-1, 0, nullptr, "C:\\windows"});
+    };
+    win32::StartedProcess run = start();
+    for (int tries = 1; !run.process && tries < 3; ++tries) {  // Wine fails a start now and then
+        Sleep(500);
+        run = start();
+    }
     ASSERT_TRUE(run.process) << "cannot start the exe: " << GetLastError();
     // 100,000 records take seconds; a hang must still end.
     const ULONGLONG deadline = GetTickCount64() + 120000;
@@ -281,19 +280,21 @@ void Wash::Check() {
         Sleep(20);
     for (const scn::File& f : row_.files) {
         const DWORD attr = GetFileAttributesW(Long(f.path).c_str());
+        std::ifstream in(fs::path(Long(f.path)), std::ios::binary);
         Expect(f.outcome, attr != INVALID_FILE_ATTRIBUTES && !(attr & 16) == !f.folder,
-               f.folder || Read(f.path) == f.text, f.line, f.path);
+               f.folder || std::string(std::istreambuf_iterator<char>(in), {}) == f.text, f.line,
+               f.path);
     }
     for (const scn::Link& l : row_.links)
         Expect(l.outcome, GetFileAttributesW(Long(l.path).c_str()) != INVALID_FILE_ATTRIBUTES, true,
                l.line, l.path);
     for (const scn::Key& k : row_.keys) {
         win32::UniqueRegKey key;
-        Expect(k.outcome, OpenKey(RootOf(k.root), k.path, key, KEY_READ) == ERROR_SUCCESS, true,
+        Expect(k.outcome, OpenKey(kRoots.at(k.root), k.path, key, KEY_READ) == ERROR_SUCCESS, true,
                k.line, k.path);
     }
     for (const scn::Value& v : row_.values) {
-        const auto now = Query(RootOf(v.root), v.path, W(v.name));
+        const auto now = Query(kRoots.at(v.root), v.path, W(v.name));
         Expect(v.outcome, now.has_value(), now == DataOf(v), v.line, v.path + " " + v.name);
     }
     for (const scn::Url& u : row_.cache) {
@@ -316,7 +317,7 @@ Wash::~Wash() {
             RegDeleteValueW(key.get(), name.c_str());
     }
     for (auto k = keysMade_.rbegin(); k != keysMade_.rend(); ++k)
-        RegDeleteTreeW(RootOf(k->substr(0, k->find('\\'))),
+        RegDeleteTreeW(kRoots.at(k->substr(0, k->find('\\'))),
                        W(k->substr(k->find('\\') + 1)).c_str());
     // Only what the row planted: nothing is entered that might be a link.
     for (auto f = files_.rbegin(); f != files_.rend(); ++f) {

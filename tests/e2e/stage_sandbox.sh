@@ -12,7 +12,6 @@
 # Usage: stage_sandbox.sh set|clear <project-dir> <sandbox-dir> <wine_drive_types.exe>
 set -euo pipefail
 
-[[ $# -eq 4 ]] || { echo "usage: ${0##*/} set|clear <project> <sandbox> <helper.exe>" >&2; exit 2; }
 cmd=$1 tables=$2/tests/scenarios wine=$2/tools/wine helper=$4
 sandbox=$(readlink -m -- "$3")
 "$wine/sandbox.sh" init "$sandbox" >/dev/null

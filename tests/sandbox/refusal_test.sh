@@ -46,10 +46,9 @@ leak_cases=(
     "user folder link nested deeper|mkdir -p \$p/drive_c/users/u/AppData && ln -s $tmp/outside \$p/drive_c/users/u/AppData/Roaming|Roaming"
     "HOME leading outside|rmdir \$sb/home && ln -s $tmp/outside \$sb/home|HOME"
 )
-n=0
-for c in "${leak_cases[@]}"; do
-    IFS='|' read -r name setup word <<<"$c"
-    n=$((n + 1)) sb="$tmp/sb$n" p="$tmp/sb$n/prefix" why="" rc=0
+for n in "${!leak_cases[@]}"; do
+    IFS='|' read -r name setup word <<<"${leak_cases[n]}"
+    sb="$tmp/sb$n" p="$tmp/sb$n/prefix" why="" rc=0
     make_clean "$sb" && eval "$setup" && rm -f "$marker"
     err=$("$run" "$sb" "$tmp/build/prog.exe" 2>&1 >/dev/null) || rc=$?
     [[ $rc -eq 125 ]] || why="exit $rc, expected 125"
