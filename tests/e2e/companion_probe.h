@@ -2,11 +2,9 @@
 
 namespace vw::e2e {
 
-// When the test made this event, the probe stays until it is set (30 s at
-// most), so the test can see whether the probe's starter waited for it.
+// The runner holds this event unset for the whole run: a probe started by
+// the run stays until the run has ended (5 minutes at most, longer than a
+// run may take), so a run that waited for its companion would not end.
 constexpr char kProbeRelease[] = "VantrixWash.E2E.ProbeRelease";
-// Written beside the probe: its show command (-1 when none was given) on the
-// first line, its command line on the second, then "ended" once it goes.
-constexpr char kProbeRecord[] = "probe.txt";
 
 }  // namespace vw::e2e

@@ -7,24 +7,16 @@
 #include <string>
 
 int main(int argc, char** argv) {
-    constexpr char kDrives[] = "Software\\Wine\\Drives";
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto eq = arg.find('=');
-        if (eq == std::string::npos) {
-            std::fprintf(stderr, "usage: wine_drive_types letter:=type...\n");
-            return 2;
-        }
-        const std::string letter = arg.substr(0, eq), type = arg.substr(eq + 1);
+        const std::string arg = argv[i], letter = arg.substr(0, 2), type = arg.substr(3);
         const LONG status =
-            type.empty() ? RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kDrives, letter.c_str())
-                         : RegSetKeyValueA(HKEY_LOCAL_MACHINE, kDrives, letter.c_str(), REG_SZ,
-                                           type.c_str(), static_cast<DWORD>(type.size() + 1));
-        if (status != ERROR_SUCCESS && !(type.empty() && status == ERROR_FILE_NOT_FOUND)) {
-            std::fprintf(stderr, "wine_drive_types: %s failed with %ld\n", arg.c_str(), status);
-            ++failures;
-        }
+            type.empty()
+                ? RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", letter.c_str())
+                : RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", letter.c_str(),
+                                  REG_SZ, type.c_str(), static_cast<DWORD>(type.size() + 1));
+        if (arg.size() < 3 || arg[2] != '=' || (status != 0 && status != ERROR_FILE_NOT_FOUND))
+            failures += std::fprintf(stderr, "wine_drive_types: %s failed\n", argv[i]) > 0;
     }
     return failures == 0 ? 0 : 1;
 }

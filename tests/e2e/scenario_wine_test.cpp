@@ -1,0 +1,358 @@
+// Every row of tests/scenarios/*.scn that may run under Wine, with the real
+// exe: plant, start it from C:\e2e\run, press OK on every box, check, put
+// back. stage_sandbox.sh copies the tables to C:\e2e_scenarios and stages
+// what a Windows program under Wine cannot make: the drives and the links.
+#include <windows.h>
+// After <windows.h>.
+#include <gtest/gtest.h>
+#include <sddl.h>
+#include <wininet.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <tuple>
+
+#include "companion_probe.h"
+#include "platform/win32/start_process.h"
+#include "platform/win32/win32_process.h"
+#include "scenario/scenario.h"
+
+namespace vw::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using scn::Outcome;
+using Data = std::pair<DWORD, std::string>;  // a registry value's type and bytes
+
+const std::string kRun = "C:\\e2e\\run";
+
+std::wstring W(const std::string& utf8) {
+    return fs::u8path(utf8).wstring();
+}
+// Any depth, any name. Other drives are reached through their root folders
+// on C:, which Wine knows in this program whatever a run did to the drive.
+std::wstring Long(const std::string& path) {
+    const bool onC = (path[0] | 0x20) == 'c';
+    return L"\\\\?\\" +
+           W(onC ? path : "C:\\e2e_drives\\" + std::string(1, path[0] | 0x20) + path.substr(2));
+}
+
+// `make test-windows` greps this line out of the test log.
+struct Tally {
+    int scenarios = 0, checked = 0, lost = 0;
+    ~Tally() {
+        std::printf("hostile: scenarios=%d canaries_checked=%d canaries_lost=%d\n", scenarios,
+                    checked, lost);
+    }
+} tally;
+
+const std::map<std::string, HKEY> kRoots = {{"HKCU", HKEY_CURRENT_USER},
+                                            {"HKLM", HKEY_LOCAL_MACHINE},
+                                            {"HKU", HKEY_USERS},
+                                            {"HKCR", HKEY_CLASSES_ROOT}};
+
+// Opens root\path one name at a time, so that no call sees more than one
+// name whatever the depth; with `made`, creates it and notes the first key
+// it made.
+LONG OpenKey(HKEY root, const std::string& path, win32::UniqueRegKey& key, REGSAM rights,
+             std::string* made = nullptr) {
+    HKEY at = root;
+    for (std::size_t from = 0, end = 0; from <= path.size(); from = end + 1) {
+        end = std::min(path.find('\\', from), path.size());
+        const std::wstring name = W(path.substr(from, end - from));
+        DWORD how = 0;
+        const LONG status =
+            made ? RegCreateKeyExW(at, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &at,
+                                   &how)
+                 : RegOpenKeyExW(at, name.c_str(), 0, end == path.size() ? rights : KEY_READ, &at);
+        if (status != ERROR_SUCCESS) return status;
+        key.reset(at);
+        if (made && made->empty() && how == REG_CREATED_NEW_KEY) *made = path.substr(0, end);
+    }
+    return ERROR_SUCCESS;
+}
+
+void SetDacl(const scn::Key& k, const char* sddl) {
+    win32::UniqueRegKey key;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (OpenKey(kRoots.at(k.root), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
+        RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
+    LocalFree(sd);
+}
+
+Data DataOf(const scn::Value& v) {
+    if (v.type == "dword")
+        return {REG_DWORD, std::string(reinterpret_cast<const char*>(&v.dword), 4)};
+    if (v.type == "binary") return {REG_BINARY, v.data};
+    const std::wstring text = W(v.data) + L'\0';
+    return {REG_SZ, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)};
+}
+std::optional<Data> Query(HKEY root, const std::string& path, const std::wstring& name) {
+    win32::UniqueRegKey key;
+    std::string data(1 << 16, '\0');  // more than any row plants
+    DWORD type = 0, size = 1 << 16;
+    if (OpenKey(root, path, key, KEY_READ) != ERROR_SUCCESS ||
+        RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return Data{type, data.substr(0, size)};
+}
+LONG Set(HKEY key, const std::wstring& name, const Data& d) {
+    return RegSetValueExW(key, name.c_str(), 0, d.first,
+                          reinterpret_cast<const BYTE*>(d.second.data()),
+                          static_cast<DWORD>(d.second.size()));
+}
+
+bool Commit(const scn::Url& u) {
+    char file[MAX_PATH] = {};
+    if (!CreateUrlCacheEntryA(u.url.c_str(), 0, "htm", file, 0)) return false;
+    std::ofstream(file) << "<html/>";
+    const DWORD type = u.kind == "cookie"    ? COOKIE_CACHE_ENTRY
+                       : u.kind == "history" ? URLHISTORY_CACHE_ENTRY
+                                             : NORMAL_CACHE_ENTRY;
+    return CommitUrlCacheEntryA(u.url.c_str(), file, {}, {}, type, nullptr, 0, "htm", nullptr);
+}
+// One row on the real machine; the destructor puts back what it planted.
+class Wash {
+  public:
+    explicit Wash(const scn::Row& row) : row_(row) {}
+    ~Wash();
+    void Plant();
+    void Start();
+    void Check();
+
+  private:
+    std::string Parked(const std::string& carrier) const {
+        return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
+    }
+    void Expect(Outcome outcome, bool there, bool same, int line, const std::string& what);
+    // Creates the key as needed; what did not exist goes when the row ends.
+    win32::UniqueRegKey Make(const std::string& root, const std::string& path) {
+        win32::UniqueRegKey key;
+        std::string made;
+        EXPECT_EQ(OpenKey(kRoots.at(root), path, key, 0, &made), ERROR_SUCCESS) << path;
+        if (!made.empty()) keysMade_.push_back(root + "\\" + made);
+        return key;
+    }
+    // Files let go and keys opened up again, for the checks and the cleanup.
+    void Release() {
+        locks_.clear();
+        for (const scn::Key& k : row_.keys)
+            if (k.deny) SetDacl(k, "D:(A;;KA;;;WD)");
+    }
+
+    const scn::Row& row_;
+    std::vector<std::string> files_, folders_, keysMade_, carriers_;
+    std::vector<std::tuple<HKEY, std::string, std::wstring, std::optional<Data>>> saved_;
+    std::vector<win32::UniqueFileHandle> locks_;
+    std::vector<std::string> boxes_;
+    std::optional<DWORD> exit_;
+};
+
+void Wash::Plant() {
+    const fs::path bin = "C:\\bin";  // where wine-run.sh puts this program and its siblings
+    std::error_code ec;
+    fs::remove_all(kRun, ec);  // a crashed earlier run may have left it
+    fs::create_directories(kRun + (row_.noCustomFolder ? "" : "\\Custom"), ec);
+    ASSERT_TRUE(fs::copy_file(bin / "vantrixwash.exe", kRun + "\\vantrixwash.exe",
+                              fs::copy_options::overwrite_existing, ec));
+    if (row_.hasIni) std::ofstream(kRun + "\\Local.Ini", std::ios::binary) << row_.ini;
+    if (row_.iniHidden) SetFileAttributesA((kRun + "\\Local.Ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    for (const auto& [name, text] : row_.lists)
+        std::ofstream(kRun + "\\Custom\\" + name, std::ios::binary) << text;
+    // Links on C: move in with the folder C:\<first name> that holds them;
+    // those on other drives are there for the whole suite.
+    for (const scn::Link& l : row_.links) {
+        const std::string carrier = l.path.substr(0, l.path.find('\\', 3));
+        if (l.path[0] != 'C' || std::count(carriers_.begin(), carriers_.end(), carrier)) continue;
+        ASSERT_TRUE(MoveFileA(Parked(carrier).c_str(), carrier.c_str())) << "line " << l.line;
+        carriers_.push_back(carrier);
+    }
+    for (const scn::File& f : row_.files) {
+        const std::string path = f.path + (f.folder ? "\\" : "");
+        for (std::size_t at = path.find('\\', 3); at != std::string::npos;
+             at = path.find('\\', at + 1))
+            if (CreateDirectoryW(Long(path.substr(0, at)).c_str(), nullptr))
+                folders_.push_back(path.substr(0, at));
+        // The companion is a probe that tells how it was started.
+        if (f.path.size() > 14 && f.path.substr(f.path.size() - 14) == "\\vantrixie.exe")
+            fs::copy_file(bin / "ie_companion_probe.exe", Long(f.path), ec);
+        else if (!f.folder)
+            std::ofstream(fs::path(Long(f.path)), std::ios::binary) << f.text;
+        if (!f.folder) files_.push_back(f.path);
+        DWORD attr = 0;
+        for (char c : f.attr) attr |= c == 'r' ? 1 : c == 'h' ? 2 : c == 's' ? 4 : 32;
+        ASSERT_TRUE(GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES &&
+                    (!attr || SetFileAttributesW(Long(f.path).c_str(), attr)))
+            << "line " << f.line;
+        if (f.locked)  // without sharing: the run can neither open nor delete it
+            locks_.emplace_back(CreateFileW(Long(f.path).c_str(), GENERIC_READ, 0, nullptr,
+                                            OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(!f.locked || locks_.back()) << "line " << f.line;
+    }
+    for (const scn::Key& k : row_.keys) Make(k.root, k.path);
+    for (const scn::Value& v : row_.values) {
+        const HKEY root = kRoots.at(v.root);
+        // Wine's WinINet copies "User Shell Folders" over this value.
+        const std::string user =
+            std::string(v.path).replace(v.path.rfind('\\') + 1, 5, "User Shell");
+        const bool cookies =
+            v.path.find("\\Explorer\\Shell Folders") != v.path.npos && v.name == "Cookies";
+        for (const std::string& path : cookies ? std::vector{user, v.path} : std::vector{v.path})
+            saved_.emplace_back(root, path, W(v.name), Query(root, path, W(v.name)));
+        if (cookies) RegDeleteKeyValueW(root, W(user).c_str(), L"Cookies");
+        ASSERT_EQ(Set(Make(v.root, v.path).get(), W(v.name), DataOf(v)), ERROR_SUCCESS) << v.line;
+    }
+    for (const scn::Url& u : row_.cache) ASSERT_TRUE(Commit(u)) << u.line;
+    ASSERT_TRUE(row_.history.empty()) << "Wine's URL history store keeps nothing";
+    // Last: a denied key takes nothing more below it.
+    for (const scn::Key& k : row_.keys)
+        if (k.deny) SetDacl(k, "D:P(D;;KA;;;WD)");
+}
+
+void Wash::Start() {
+    // Held while the run starts: the program's own single-instance claim.
+    const win32::UniqueKernelHandle other(
+        row_.ends == scn::Ends::kRefused
+            ? CreateMutexA(nullptr, FALSE, win32::Win32Process::kInstanceMutexName)
+            : nullptr);
+    const win32::UniqueKernelHandle release(CreateEventA(nullptr, TRUE, FALSE, kProbeRelease));
+    // The run inherits them.
+    static const std::string kOwnTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
+    for (const char* name : {"TMP", "TEMP"})
+        SetEnvironmentVariableA(name, (row_.temp.empty() ? kOwnTemp : row_.temp).c_str());
+    // C:\windows: where Wine starts a program that has no folder of its own.
+    const auto start = [] {
+        return win32::StartProcess(kRun + "\\vantrixwash.exe", {}, {-1, 0, nullptr, "C:\\windows"});
+    };
+    win32::StartedProcess run = start();
+    for (int tries = 1; !run.process && tries < 3; ++tries) {  // Wine fails a start now and then
+        Sleep(500);
+        run = start();
+    }
+    ASSERT_TRUE(run.process) << "cannot start the exe: " << GetLastError();
+    // 100,000 records take seconds; a hang must still end.
+    const ULONGLONG deadline = GetTickCount64() + 120000;
+    for (DWORD code = 0; !exit_ && GetTickCount64() < deadline && boxes_.size() < 20;) {
+        if (WaitForSingleObject(run.process.get(), 20) == WAIT_OBJECT_0 &&
+            GetExitCodeProcess(run.process.get(), &code))
+            exit_ = code;
+        // Every visible dialog of the run, whatever its title.
+        for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            if (owner != run.id || !IsWindowVisible(box)) continue;
+            char text[512] = {};
+            GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
+            boxes_.push_back(text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            while (IsWindow(box) && GetTickCount64() < deadline) Sleep(10);
+        }
+    }
+    if (!exit_) TerminateProcess(run.process.get(), 1);
+    SetEvent(release.get());
+}
+
+void Wash::Expect(Outcome outcome, bool there, bool same, int line, const std::string& what) {
+    const bool ok =
+        outcome == Outcome::kSet ||
+        (outcome == Outcome::kGone ? !there : there && same == (outcome == Outcome::kStays));
+    if (row_.hostile && outcome == Outcome::kStays) ++tally.checked, tally.lost += !ok;
+    EXPECT_TRUE(ok) << row_.file << ":" << line << ": " << what;
+}
+
+void Wash::Check() {
+    EXPECT_EQ(exit_, std::optional<DWORD>(0)) << "still running at the limit, or failed";
+    EXPECT_EQ(boxes_, row_.boxes);
+    Release();
+    // The run does not wait for the companion, so what that deletes may come late.
+    for (ULONGLONG until = GetTickCount64() + 5000;
+         GetTickCount64() < until && std::any_of(row_.files.begin(), row_.files.end(), [](auto& f) {
+             return f.outcome == Outcome::kGone &&
+                    GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES;
+         });)
+        Sleep(20);
+    for (const scn::File& f : row_.files) {
+        const DWORD attr = GetFileAttributesW(Long(f.path).c_str());
+        std::ifstream in(fs::path(Long(f.path)), std::ios::binary);
+        Expect(f.outcome, attr != INVALID_FILE_ATTRIBUTES && !(attr & 16) == !f.folder,
+               f.folder || std::string(std::istreambuf_iterator<char>(in), {}) == f.text, f.line,
+               f.path);
+    }
+    for (const scn::Link& l : row_.links)
+        Expect(l.outcome, GetFileAttributesW(Long(l.path).c_str()) != INVALID_FILE_ATTRIBUTES, true,
+               l.line, l.path);
+    for (const scn::Key& k : row_.keys) {
+        win32::UniqueRegKey key;
+        Expect(k.outcome, OpenKey(kRoots.at(k.root), k.path, key, KEY_READ) == ERROR_SUCCESS, true,
+               k.line, k.path);
+    }
+    for (const scn::Value& v : row_.values) {
+        const auto now = Query(kRoots.at(v.root), v.path, W(v.name));
+        Expect(v.outcome, now.has_value(), now == DataOf(v), v.line, v.path + " " + v.name);
+    }
+    for (const scn::Url& u : row_.cache) {
+        DWORD size = 0;  // an entry that is there asks for more room
+        GetUrlCacheEntryInfoA(u.url.c_str(), nullptr, &size);
+        Expect(u.outcome, GetLastError() == ERROR_INSUFFICIENT_BUFFER, true, u.line, u.url);
+    }
+    tally.scenarios += row_.hostile;
+}
+
+Wash::~Wash() {
+    Release();
+    for (const scn::Url& u : row_.cache) DeleteUrlCacheEntryA(u.url.c_str());
+    for (auto s = saved_.rbegin(); s != saved_.rend(); ++s) {
+        const auto& [root, path, name, was] = *s;
+        win32::UniqueRegKey key;
+        std::string made;
+        if (was && OpenKey(root, path, key, 0, &made) == ERROR_SUCCESS) Set(key.get(), name, *was);
+        if (!was && OpenKey(root, path, key, KEY_SET_VALUE) == ERROR_SUCCESS)
+            RegDeleteValueW(key.get(), name.c_str());
+    }
+    for (auto k = keysMade_.rbegin(); k != keysMade_.rend(); ++k)
+        RegDeleteTreeW(kRoots.at(k->substr(0, k->find('\\'))),
+                       W(k->substr(k->find('\\') + 1)).c_str());
+    // Only what the row planted: nothing is entered that might be a link.
+    for (auto f = files_.rbegin(); f != files_.rend(); ++f) {
+        SetFileAttributesW(Long(*f).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(Long(*f).c_str());
+    }
+    for (auto f = folders_.rbegin(); f != folders_.rend(); ++f) RemoveDirectoryW(Long(*f).c_str());
+    for (const std::string& carrier : carriers_)
+        EXPECT_TRUE(MoveFileA(carrier.c_str(), Parked(carrier).c_str())) << carrier << " is left";
+    std::error_code ec;
+    fs::remove_all(kRun, ec);
+}
+
+// A table that cannot be read ends this program before any test, naming
+// the file and line.
+std::vector<scn::Row> Rows() {
+    auto rows = scn::ParseFolder("C:\\e2e_scenarios", kRun);
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [](auto& r) { return r.only == "sim"; }),
+               rows.end());
+    return rows;
+}
+
+const std::vector<scn::Row> kRows = Rows();
+
+class Scenario : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(Scenario, Row) {
+    Wash wash(kRows[GetParam()]);
+    ASSERT_NO_FATAL_FAILURE(wash.Plant());
+    ASSERT_NO_FATAL_FAILURE(wash.Start());
+    wash.Check();
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, Scenario, ::testing::Range<std::size_t>(0, kRows.size()),
+                         [](const auto& info) { return kRows[info.param].name; });
+
+}  // namespace
+}  // namespace vw::e2e
