@@ -62,7 +62,11 @@ TEST(Win32Process, ProgramInANonLatinFolderStartsAndFindsItsFolder) {
     std::filesystem::remove(wide + L".txt");
 }
 
+// The thread may own other top-level windows (an input method's) before the box.
 BOOL CALLBACK FindBox(HWND window, LPARAM into) {
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) != "#32770") return TRUE;
     *reinterpret_cast<HWND*>(into) = window;
     return FALSE;
 }
@@ -82,7 +86,9 @@ TEST(Win32Ui, MessageBoxShowsEveryCharacter) {
         });
         HWND found = nullptr;
         // Waits for the box's text too: it may be found while still being made.
-        while (answer == -1 && !(found && ::GetDlgItem(found, 0xFFFF))) {
+        const ULONGLONG deadline = ::GetTickCount64() + 120000;
+        while (answer == -1 && !(found && ::GetDlgItem(found, 0xFFFF)) &&
+               ::GetTickCount64() < deadline) {
             ::Sleep(25);
             ::EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&found));
         }
@@ -90,6 +96,7 @@ TEST(Win32Ui, MessageBoxShowsEveryCharacter) {
         ::GetWindowTextW(found, caption, 64);
         ::GetDlgItemTextW(found, 0xFFFF, message, 128);
         ::PostMessageW(found, WM_COMMAND, IDOK, 0);
+        if (!found) ::PostThreadMessageW(thread, WM_QUIT, 0, 0);  // ends the box's loop
         box.join();
         EXPECT_EQ(answer, mb::kIdOk) << "no box (no display?)";
         EXPECT_EQ(std::wstring(caption), L"Вантрикс");
