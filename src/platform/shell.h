@@ -32,7 +32,7 @@ class Shell {
     // drive when it is empty. Returns a value, never raises. A shell that
     // cannot count answers E_NOTIMPL.
     virtual RecycleBinCount QueryRecycleBin(const std::string&) {
-        return {static_cast<long>(0x80004001), 0, 0};
+        return {static_cast<std::int32_t>(0x80004001u), 0, 0};
     }
 };
 

@@ -239,9 +239,17 @@ class PreviewRegistry::Key final : public RegKey {
         for (std::uint32_t i = 0;; ++i) {
             const RegName name = open.key->SubKeyName(i);
             if (name.status == regstatus::kNoMoreItems) return false;
-            if (name.status != regstatus::kSuccess) return true;
+            if (name.status != regstatus::kSuccess) break;
             if (!owner_.deleted_.count(t.id + "\\" + UpcaseName(name.name))) return true;
         }
+        // Names it may not list: the count less those deleted here.
+        std::uint32_t deleted = 0;
+        const std::string prefix = t.id + "\\";
+        for (auto it = owner_.deleted_.lower_bound(prefix);
+             it != owner_.deleted_.end() && it->compare(0, prefix.size(), prefix) == 0; ++it) {
+            if (IsChild(t.id, *it)) ++deleted;
+        }
+        return info.info.SubKeyCount > deleted;
     }
 
     // The real names of one kind, read once: the real registry does not

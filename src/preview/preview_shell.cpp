@@ -8,8 +8,9 @@ namespace vw::preview {
 
 namespace {
 
-constexpr long kFail = static_cast<long>(0x80004005);
-constexpr long kInvalidArg = static_cast<long>(0x80070057);
+// HRESULTs, negative however wide a long is.
+constexpr long kFail = static_cast<std::int32_t>(0x80004005u);
+constexpr long kInvalidArg = static_cast<std::int32_t>(0x80070057u);
 
 // The real window, with its done-markers reported to the log.
 class MarkedView : public WindowView {
@@ -42,7 +43,7 @@ class MarkedView : public WindowView {
 }  // namespace
 
 void PreviewShell::ClearRecentDocuments() {
-    log_.Record(action::kClearDocumentHistory, "");
+    log_.Record(action::kClearDocumentHistory, "recent documents");
 }
 
 long PreviewShell::EmptyRecycleBin(const std::string& rootPath, std::uint32_t) {

@@ -60,7 +60,8 @@ void WriteItem(const std::vector<const Change*>& changes, std::ostream& out) {
             continue;
         }
         if (IsRemoval(*c) && !OutermostFolder(PathKey(c->target), folders).empty()) continue;
-        out << "    " << c->action << "  " << c->target;
+        out << "    " << c->action;
+        if (!c->target.empty()) out << "  " << c->target;
         if (c->value) out << " : \"" << *c->value << "\"";
         if (c->action == action::kDeleteFolder) {
             const Sum sum = inFolder[PathKey(c->target)];
@@ -75,12 +76,15 @@ void WriteItem(const std::vector<const Change*>& changes, std::ostream& out) {
         out << "\n";
         if (c->action == action::kDeleteCacheEntry) ++cacheEntries;
     }
-    if (removed.files > 0) {
-        out << "    in all: " << Count(removed.files, "file", "files") << ", "
-            << Bytes(removed.bytes) << "\n";
+    if (removed.files > 0 || cacheEntries > 0) {
+        out << "    in all:";
+        if (removed.files > 0) {
+            out << " " << Count(removed.files, "file", "files") << ", " << Bytes(removed.bytes);
+        }
+        if (removed.files > 0 && cacheEntries > 0) out << ";";
+        if (cacheEntries > 0) out << " " << Count(cacheEntries, "cache entry", "cache entries");
+        out << "\n";
     }
-    if (cacheEntries > 0)
-        out << "    in all: " << Count(cacheEntries, "cache entry", "cache entries") << "\n";
     if (attributeChanges > 0) {
         out << "    and " << Count(attributeChanges, "attribute change", "attribute changes")
             << " before deletion\n";
@@ -112,10 +116,15 @@ void WriteTextReport(const PreviewResult& result, std::ostream& out) {
     }
     WriteItem(after, out);
 
-    out << "Boxes the run would show: " << (log.Boxes().empty() ? "none" : "") << "\n";
+    out << "Boxes the run would show:" << (log.Boxes().empty() ? " none" : "") << "\n";
     for (const Box& box : log.Boxes()) {
-        out << "    after step " << box.step - 1 << ", " << ItemName(box.step) << ": \"" << box.text
-            << "\" (" << (box.caption.empty() ? "Vantrix" : box.caption) << ")\n";
+        out << "    ";
+        if (box.step <= items) {
+            out << "in step " << box.step << ", " << ItemName(box.step);
+        } else {
+            out << "at the end of the run";
+        }
+        out << ": \"" << box.text << "\" (" << box.caption << ")\n";
     }
 
     out << "The run: ";

@@ -29,7 +29,7 @@ class SimShell : public Shell {
         return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
     }
     RecycleBinCount QueryRecycleBin(const std::string& rootPath) override {
-        if (!IsPlatformName(rootPath)) return {static_cast<long>(0x80070057), 0, 0};
+        if (!IsPlatformName(rootPath)) return {static_cast<std::int32_t>(0x80070057u), 0, 0};
         return {0, static_cast<std::uint64_t>(recycled), recycledBytes};
     }
 
