@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <map>
 #include <set>
 
@@ -24,6 +25,14 @@ std::string OutermostFolder(const std::string& key, const std::set<std::string>&
         if (folders.count(up)) found = up;
     }
     return found;
+}
+
+// Run-time errors by their number; the store's HRESULTs as the system writes them.
+std::string ErrorNumber(long number) {
+    if (number >= 0) return std::to_string(number);
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(number));
+    return text;
 }
 
 std::string Bytes(std::uint64_t n) {
@@ -132,7 +141,7 @@ void WriteTextReport(const PreviewResult& result, std::ostream& out) {
         out << "complete\n";
     } else {
         out << "ends at step " << result.endStep << ", " << ItemName(result.endStep) << ": "
-            << result.ended->what() << " (" << result.ended->Number() << ")\n";
+            << result.ended->what() << " (" << ErrorNumber(result.ended->Number()) << ")\n";
         for (int step = result.endStep + 1; step <= items; ++step) {
             out << "    not reached: " << step << ". " << ItemName(step) << "\n";
         }
