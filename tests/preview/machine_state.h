@@ -1,6 +1,7 @@
 #pragma once
 
-#include <map>
+#include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,105 +13,88 @@
 namespace vw::test {
 
 // What a simulated machine holds that a wash may change, by upper-cased
-// name: files and folders with their attributes, keys and values of the two
-// roots the wash touches, cache and history entries, the bin's items.
+// name: files and folders ("path|attributes"), keys ("root\KEY") and values
+// ("root\KEY|NAME") of the roots the wash touches, cache and history
+// entries, the bin's items.
 struct MachineState {
-    std::map<std::string, std::uint32_t> files;
-    std::map<std::string, int> registry;  // "root\KEY" and "root\KEY|VALUE"
+    std::set<std::string> files, registry;
     std::vector<std::string> cache, history;
     int recycled = 0;
-
-    bool operator==(const MachineState& o) const {
-        return files == o.files && registry == o.registry && cache == o.cache &&
-               history == o.history && recycled == o.recycled;
-    }
 };
 
-inline void ReadFolder(sim::SimPlatform& sim, const std::string& folder, MachineState& state) {
-    const auto listing = sim.files.Enumerate(folder + "\\*");
-    DirEntry entry;
-    while (listing->Next(entry)) {
-        if (entry.name == "." || entry.name == "..") continue;
-        const std::string path = folder + "\\" + entry.name;
-        state.files[preview::PathKey(path)] = entry.attributes;
-        // A link's content is its target's, read where the target lies.
-        if ((entry.attributes & attr::kDirectory) && !(entry.attributes & attr::kReparsePoint)) {
-            ReadFolder(sim, path, state);
-        }
-    }
-}
-
-inline void ReadKey(sim::SimPlatform& sim, HKey root, const std::string& path,
-                    const std::string& id, MachineState& state) {
-    state.registry[id] = 1;
-    for (const std::string& value : sim.registry.ValueNames(root, path)) {
-        state.registry[id + "|" + UpcaseName(value)] = 1;
-    }
-    for (const std::string& key : sim.registry.SubKeyNames(root, path)) {
-        ReadKey(sim, root, path.empty() ? key : path + "\\" + key, id + "\\" + UpcaseName(key),
-                state);
-    }
-}
-
 inline MachineState ReadState(sim::SimPlatform& sim) {
-    MachineState state;
-    ReadFolder(sim, "C:", state);
-    ReadKey(sim, hkey::kCurrentUser, "", "HKEY_CURRENT_USER", state);
-    ReadKey(sim, hkey::kLocalMachine, "", "HKEY_LOCAL_MACHINE", state);
-    for (const auto& [url, entry] : sim.urlCache.entries) state.cache.push_back(url);
-    for (const auto& entry : sim.urlHistory.entries) state.history.push_back(entry.url);
-    state.recycled = sim.shell.recycled;
-    return state;
+    MachineState s;
+    std::function<void(const std::string&)> folder = [&](const std::string& path) {
+        const auto listing = sim.files.Enumerate(path + "\\*");
+        for (DirEntry e; listing->Next(e);) {
+            if (e.name == "." || e.name == "..") continue;
+            s.files.insert(preview::PathKey(path + "\\" + e.name) + "|" +
+                           std::to_string(e.attributes));
+            // A link's content is its target's, read where the target lies.
+            if ((e.attributes & attr::kDirectory) && !(e.attributes & attr::kReparsePoint)) {
+                folder(path + "\\" + e.name);
+            }
+        }
+    };
+    folder("C:");
+    std::function<void(HKey, const std::string&, const std::string&)> key =
+        [&](HKey root, const std::string& path, const std::string& id) {
+            s.registry.insert(id);
+            for (const auto& v : sim.registry.ValueNames(root, path)) {
+                s.registry.insert(id + "|" + UpcaseName(v));
+            }
+            for (const auto& k : sim.registry.SubKeyNames(root, path)) {
+                key(root, path.empty() ? k : path + "\\" + k, id + "\\" + UpcaseName(k));
+            }
+        };
+    key(hkey::kCurrentUser, "", "HKEY_CURRENT_USER");
+    key(hkey::kLocalMachine, "", "HKEY_LOCAL_MACHINE");
+    for (const auto& entry : sim.urlCache.entries) s.cache.push_back(entry.first);
+    for (const auto& entry : sim.urlHistory.entries) s.history.push_back(entry.url);
+    s.recycled = sim.shell.recycled;
+    return s;
 }
 
-// `state` with the recorded changes made, as the wash would make them.
-inline MachineState Applied(MachineState state, const sim::SimPlatform& sim,
-                            const std::vector<preview::Change>& changes) {
-    const auto eraseTree = [](auto& map, const std::string& key, char below) {
-        for (auto it = map.lower_bound(key); it != map.end();) {
-            const bool under = it->first == key ||
-                               (it->first.compare(0, key.size(), key) == 0 &&
-                                (it->first[key.size()] == '\\' || it->first[key.size()] == below));
-            if (!under) break;
-            it = map.erase(it);
+// `s` with the recorded changes made as the wash would make them.
+inline MachineState Applied(MachineState s, const std::vector<preview::Change>& changes) {
+    namespace act = preview::action;
+    // Drops `name` and, with `tree`, every entry below it.
+    const auto drop = [](std::set<std::string>& set, const std::string& name, bool tree) {
+        for (auto it = set.lower_bound(name); it != set.end() && it->rfind(name, 0) == 0;) {
+            const char next = (*it)[name.size()];
+            it = next == '|' || (tree && next == '\\') || next == 0 ? set.erase(it) : ++it;
         }
     };
     for (const preview::Change& c : changes) {
-        const std::string file = preview::PathKey(c.target);
-        const std::string key = UpcaseName(c.target);
-        if (c.action == preview::action::kDeleteFile ||
-            c.action == preview::action::kDeleteFolder) {
-            state.files.erase(file);
-        } else if (c.action == preview::action::kSetAttributes) {
-            constexpr std::uint32_t kSettable = 0x2127;
-            std::uint32_t& bits = state.files[file];
-            bits = (bits & ~kSettable) | (*c.attributes & kSettable);
-        } else if (c.action == preview::action::kCreateFolder) {
-            state.files[file] = attr::kDirectory;
-        } else if (c.action == preview::action::kCreateFile) {
-            state.files[file] = attr::kArchive;
-        } else if (c.action == preview::action::kDeleteKey) {
-            eraseTree(state.registry, key, '|');
-        } else if (c.action == preview::action::kDeleteValue) {
-            state.registry.erase(key + "|" + UpcaseName(*c.value));
-        } else if (c.action == preview::action::kCreateKey) {
-            for (std::size_t end = key.find('\\'); end != std::string::npos;
-                 end = key.find('\\', end + 1)) {
-                state.registry[key.substr(0, end)] = 1;
-            }
-            state.registry[key] = 1;
-        } else if (c.action == preview::action::kDeleteCacheEntry) {
-            state.cache.erase(std::find(state.cache.begin(), state.cache.end(), c.target));
-        } else if (c.action == preview::action::kClearHistory) {
-            state.history.clear();
-            for (const auto& entry : sim.urlHistory.entries) {
-                if (sim.urlHistory.inUse.count(entry.url)) state.history.push_back(entry.url);
-            }
-        } else if (c.action == preview::action::kEmptyRecycleBin) {
-            state.recycled = 0;
+        const std::string file = preview::PathKey(c.target), key = UpcaseName(c.target);
+        const auto attributes = [&] {
+            auto it = s.files.lower_bound(file + "|");
+            return it != s.files.end() && it->rfind(file + "|", 0) == 0
+                       ? std::stoul(it->substr(file.size() + 1))
+                       : 0ul;
+        };
+        if (c.action == act::kDeleteFile || c.action == act::kDeleteFolder)
+            drop(s.files, file, false);
+        if (c.action == act::kSetAttributes) {
+            const unsigned long bits = (attributes() & ~0x2127ul) | (*c.attributes & 0x2127u);
+            drop(s.files, file, false);
+            s.files.insert(file + "|" + std::to_string(bits));
         }
+        if (c.action == act::kCreateFolder) s.files.insert(file + "|16");
+        if (c.action == act::kCreateFile) s.files.insert(file + "|32");
+        if (c.action == act::kDeleteKey) drop(s.registry, key, true);
+        if (c.action == act::kDeleteValue) s.registry.erase(key + "|" + UpcaseName(*c.value));
+        for (std::size_t end = 0; c.action == act::kCreateKey && end != std::string::npos;) {
+            end = key.find('\\', end + 1);
+            s.registry.insert(key.substr(0, end));
+        }
+        if (c.action == act::kDeleteCacheEntry) {
+            s.cache.erase(std::find(s.cache.begin(), s.cache.end(), c.target));
+        }
+        if (c.action == act::kClearHistory) s.history.clear();
+        if (c.action == act::kEmptyRecycleBin) s.recycled = 0;
     }
-    return state;
+    return s;
 }
 
 }  // namespace vw::test

@@ -2,7 +2,6 @@
 
 #include <set>
 
-#include "platform/file_system_object.h"
 #include "platform/sim/sim_platform.h"
 #include "preview/preview_files.h"
 
@@ -68,22 +67,6 @@ TEST_F(OverlayFilesTest, ReadsSeeTheChangesHeldBack) {
     EXPECT_EQ(sim.files.Content("C:\\D\\sub\\c.tmp"), "c");
 }
 
-// The scripting object's tree removal over the overlay meets what the real
-// removal would: the file held open stays, and so does every folder above it.
-TEST_F(OverlayFilesTest, TreeRemovalStopsWhereTheRealOneWould) {
-    sim.files.AddFile("C:\\T\\x\\held.txt", "h");
-    sim.files.AddFile("C:\\T\\x\\ro.txt", "", attr::kReadOnly);
-    sim.files.AddFile("C:\\T\\y\\z.txt", "zz");
-    sim.files.HoldOpen("C:\\T\\x\\held.txt");
-    const FileSystemObject fso(overlay);
-    EXPECT_EQ(Raised([&] { fso.DeleteFolder("C:\\T", true); }), errnum::kPermissionDenied);
-    std::multiset<std::string> actions;
-    for (const auto& c : log.Changes()) actions.insert(c.action + " " + c.target);
-    EXPECT_EQ(actions, (std::multiset<std::string>{
-                           "set attributes C:\\T\\x\\ro.txt", "delete file C:\\T\\x\\ro.txt",
-                           "delete file C:\\T\\y\\z.txt", "delete folder C:\\T\\y"}));
-}
-
 // Each refusal the platform can tell beforehand, predicted with the number the
 // real call then raises.
 TEST_F(OverlayFilesTest, RemovalsTheRealCallWouldRefuse) {
@@ -113,25 +96,6 @@ TEST_F(OverlayFilesTest, RemovalsTheRealCallWouldRefuse) {
         EXPECT_EQ(Raised([&] { sim.files.RemoveFile(c.path); }), c.number) << "real: " << c.path;
     }
     EXPECT_TRUE(log.Changes().empty());
-}
-
-// An overwrite of a missing file makes it, as the real open does; of a link,
-// nothing. Neither touches the disk.
-TEST_F(OverlayFilesTest, OverwritesAreHeldBack) {
-    sim.files.AddFile("C:\\P\\f.txt", std::string(5000, 'a'));
-    sim.files.AddFile("C:\\P\\target.txt", "t");
-    sim.files.AddLink("C:\\P\\link.txt", "C:\\P\\target.txt");
-    auto file = overlay.OpenBinary("C:\\P\\f.txt");
-    ASSERT_TRUE(file);
-    EXPECT_EQ(file->Length(), 5000u);
-    file->WriteAt(0, "XXXX");
-    EXPECT_EQ(overlay.OpenBinary("C:\\P\\link.txt"), nullptr);
-    ASSERT_TRUE(overlay.OpenBinary("C:\\P\\new.txt"));
-    EXPECT_EQ(Listed("C:\\P\\new.txt", 0), std::set<std::string>{"new.txt"});
-    overlay.RemoveFile("C:\\P\\new.txt");
-    EXPECT_EQ(Raised([&] { overlay.OpenBinary("C:\\none\\x.txt"); }), errnum::kPathNotFound);
-    EXPECT_EQ(sim.files.Content("C:\\P\\f.txt"), std::string(5000, 'a'));
-    EXPECT_FALSE(sim.files.Exists("C:\\P\\new.txt"));
 }
 
 }  // namespace

@@ -112,13 +112,15 @@ TEST_F(PreviewRunTest, ForetellsTheWashAndChangesNothing) {
     const test::MachineState unchanged = test::ReadState(m.sim);
     EXPECT_EQ(unchanged.files, before.files);
     EXPECT_EQ(unchanged.registry, before.registry);
-    EXPECT_TRUE(unchanged == before);
+    EXPECT_EQ(unchanged.cache, before.cache);
+    EXPECT_EQ(unchanged.history, before.history);
+    EXPECT_EQ(unchanged.recycled, before.recycled);
     for (std::size_t i = journaled; i < m.sim.journal.size(); ++i) {
         EXPECT_FALSE(IsChange(m.sim.journal[i])) << m.sim.journal[i];
     }
     EXPECT_TRUE(m.sim.ui.boxes.empty());
 
-    const test::MachineState expected = test::Applied(before, m.sim, result.log.Changes());
+    const test::MachineState expected = test::Applied(before, result.log.Changes());
     EXPECT_FALSE(WashOnce(m.sim.platform()));
     const test::MachineState after = test::ReadState(m.sim);
     EXPECT_EQ(after.files, expected.files);
@@ -126,7 +128,6 @@ TEST_F(PreviewRunTest, ForetellsTheWashAndChangesNothing) {
     EXPECT_EQ(after.cache, expected.cache);
     EXPECT_EQ(after.history, expected.history);
     EXPECT_EQ(after.recycled, expected.recycled);
-
     ASSERT_EQ(result.log.Boxes().size(), m.sim.ui.boxes.size());
     for (std::size_t i = 0; i < m.sim.ui.boxes.size(); ++i) {
         EXPECT_EQ(result.log.Boxes()[i].text, m.sim.ui.boxes[i].text);
