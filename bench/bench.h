@@ -61,6 +61,8 @@ extern const Case kCacheCase;
 extern const Case kCacheWalkCase;
 extern const Case kBleachCase;
 extern const Case kStartupCase;
+// The preview of the Temp wash, against that wash.
+extern const Case kPreviewCase;
 
 // QueryPerformanceCounter in milliseconds.
 double NowMs();

@@ -91,6 +91,8 @@ bench cache cache --n "$cache"
 bench cache-walk cache-walk --n "$cache"
 bench bleach bleach --n "$bleach"
 bench temp-small temp --n "$temp_small"
+# The preview of the Temp wash against that wash (ratio: preview / wash).
+bench preview preview --n "$temp_small"
 
 # Scaling: the same Temp layout at two sizes, each in its own process.
 big=$out/temp.txt small=$out/temp-small.txt
@@ -113,7 +115,7 @@ bench startup startup --n "$startup"
 
 echo "bench: load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
 echo "peak memory (PeakWorkingSetSize of each case's process):"
-for label in temp tree prefix prefix-walk cache cache-walk bleach temp-small startup; do
+for label in temp tree prefix prefix-walk cache cache-walk bleach temp-small preview startup; do
     [[ -f $out/$label.txt ]] || continue
     tr -d '\r' <"$out/$label.txt" | awk '/^peak:/ {
         split($4, kv, "="); printf "  %-8s %-12s %8.1f MiB\n", $2, $3, kv[2] / 1024 }'

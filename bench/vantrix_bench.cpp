@@ -4,7 +4,7 @@
 //   vantrix_bench <case> [--n SIZE] [--reps COUNT] [--samples]
 //   vantrix_bench seed <case> SIZE      (internal: builds one data set)
 //
-// Cases: temp, tree, prefix, cache, bleach, startup.
+// Cases: temp, tree, prefix, cache, bleach, startup, preview.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,8 +19,9 @@ namespace {
 
 constexpr DWORD kSettleMs = 1000;
 
-const Case* const kCases[] = {&kTempCase,  &kTreeCase,      &kPrefixCase, &kPrefixWalkCase,
-                              &kCacheCase, &kCacheWalkCase, &kBleachCase, &kStartupCase};
+const Case* const kCases[] = {&kTempCase,       &kTreeCase,    &kPrefixCase,
+                              &kPrefixWalkCase, &kCacheCase,   &kCacheWalkCase,
+                              &kBleachCase,     &kStartupCase, &kPreviewCase};
 
 const Case* FindCase(const char* name) {
     for (const Case* c : kCases) {

@@ -34,6 +34,22 @@ void FileSystem::Kill(const std::string& pattern) {
     }
 }
 
+EntryProbe FileSystem::ProbeEntry(const std::string& path) {
+    EntryProbe probe;
+    try {
+        DirEntry entry;
+        const auto listing = Enumerate(path);
+        if (listing->Next(entry)) {
+            probe.attributes = entry.attributes;
+        } else {
+            probe.error = errnum::kFileNotFound;
+        }
+    } catch (const RunError&) {
+        probe.error = errnum::kDiskNotReady;
+    }
+    return probe;
+}
+
 std::string FileSystem::ReadText(const std::string& path) {
     const std::string bytes = ReadAll(path);
     return HasUtf8Bom(bytes) ? bytes.substr(3) : AnsiToUtf8(bytes);

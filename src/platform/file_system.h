@@ -38,6 +38,13 @@ struct DirEntry {
     std::uint32_t attributes = 0;
 };
 
+// What a removal would meet at a path (see FileSystem::ProbeEntry).
+struct EntryProbe {
+    long error = 0;  // a RunError number; 0 when the entry could be opened for deletion
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+};
+
 // An enumeration of the entries matching a path pattern (folder\mask); owns
 // whatever the platform holds for it. Next never raises.
 class RawListing {
@@ -153,6 +160,17 @@ class FileSystem {
     std::string ReadText(const std::string& path);
 
     // The queries below never raise.
+
+    // What RemoveFile or RemoveFolder would meet at `path`, asked without
+    // changing anything: the entry is opened for deletion with the sharing
+    // the removals use, and closed at once. `error` is the number the
+    // removal would raise for reaching or opening it (53 no such entry, 76
+    // no folder on its way, 71, 52, 70 held open without delete sharing, 75
+    // refused by its access list), else 0; the read-only bit is reported in
+    // `attributes`, not judged. A link carries kReparsePoint; `size` is a
+    // file's length. The base answer comes from a listing alone (whether the
+    // entry is there, its attributes); both backends open the entry.
+    virtual EntryProbe ProbeEntry(const std::string& path);
 
     // The kind of the drive whose root is `root` ("C:\").
     virtual DriveKind KindOfDrive(const std::string& root) = 0;

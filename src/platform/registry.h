@@ -112,6 +112,12 @@ class RegKey {
     // Deletes a key that has no subkeys, with its values; one with subkeys
     // is refused (5), and so is a root. The empty path deletes this key.
     virtual long DeleteKey(const std::string& path) = 0;
+    // What DeleteKey(path) would answer for the key's own right to be
+    // deleted, its subkeys aside, asked without changing anything (the key
+    // is opened for deletion and closed): 0, 2 missing, 5 refused (a root
+    // among them). The base answer only opens it; both backends ask for the
+    // right to delete.
+    virtual long ProbeDeleteKey(const std::string& path) { return OpenKey(path, 0).status; }
     virtual RegInfo QueryInfo() = 0;
     // The names by index from 0; past the last, 259. Subkeys come sorted;
     // values in no order a caller may rely on.

@@ -5,6 +5,13 @@
 
 namespace vw {
 
+// What a Recycle Bin holds, as the shell counts it; `status` its HRESULT.
+struct RecycleBinCount {
+    long status = 0;
+    std::uint64_t items = 0;
+    std::uint64_t bytes = 0;
+};
+
 // The platform's shell services. Paths are UTF-8.
 class Shell {
   public:
@@ -20,6 +27,13 @@ class Shell {
     // emptied, a failure code otherwise (E_FAIL for a bin already empty,
     // E_INVALIDARG for a path that is no UTF-8).
     virtual long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) = 0;
+
+    // The items and bytes in the Recycle Bin of `rootPath`, or of every
+    // drive when it is empty. Returns a value, never raises. A shell that
+    // cannot count answers E_NOTIMPL.
+    virtual RecycleBinCount QueryRecycleBin(const std::string&) {
+        return {static_cast<std::int32_t>(0x80004001u), 0, 0};
+    }
 };
 
 // EmptyRecycleBin flags, as the shell defines them.

@@ -8,11 +8,7 @@
 
 namespace vw {
 
-namespace {
-
-void Run(Platform& platform) {
-    if (platform.process.AnotherInstanceRunning()) return;
-
+std::optional<RunError> WashOnce(Platform& platform) {
     std::string path;
     ResumeNext([&] { path = platform.process.ProgramFolder() + "\\Local.Ini"; });
     // A hidden or system Local.Ini is not found: a normal-attribute search.
@@ -23,18 +19,20 @@ void Run(Platform& platform) {
     // First use creates and loads the window; a failure there or anywhere in
     // the run skips the rest of this statement, as the run's end does.
     std::unique_ptr<frmWash> form;
-    ResumeNext([&] {
+    std::optional<RunError> ended;
+    try {
         form = std::make_unique<frmWash>(platform);
         form->StartClean();
-    });
+    } catch (const RunError& e) {
+        ended = e;
+    }
     ResumeNext([&] { form.reset(); });
+    return ended;
 }
-
-}  // namespace
 
 void Main(Platform& platform) noexcept {
     try {
-        Run(platform);
+        if (!platform.process.AnotherInstanceRunning()) WashOnce(platform);
     } catch (...) {
         // No run-time failure of the model, a fault: an unattended run still
         // ends quietly, the window unloaded on the way out, never in a crash

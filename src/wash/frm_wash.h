@@ -26,6 +26,17 @@ class frmWash {
     // ends it and passes to the caller.
     void StartClean();
 
+    // One item of the run: its switch, its action and its done-marker.
+    struct RunStep {
+        const char* section;
+        const char* key;
+        bool skipSwitch;  // "1" skips the action instead of calling for it
+        void (*action)(frmWash&);
+        Ctl label;
+    };
+    // The items in the fixed order of the run.
+    static const std::vector<RunStep>& RunSteps();
+
     bool Visible(Ctl control) const { return visible_[Index(control)]; }
     float ProgressValue() const { return progressValue_; }
     float ProgressMax() const { return progressMax_; }

@@ -3,20 +3,10 @@
 
 namespace vw {
 
-namespace {
-struct Step {
-    const char* section;
-    const char* key;
-    bool skipSwitch;  // "1" skips the action instead of calling for it
-    void (*action)(frmWash&);
-    Ctl label;
-};
-}  // namespace
-
-void frmWash::StartClean() {
+const std::vector<frmWash::RunStep>& frmWash::RunSteps() {
     const char* kStd = section::kStandardOptions;
     // The fixed order of the run.
-    static const Step kRun[] = {
+    static const std::vector<RunStep> kRun = {
         {kStd, "FindHistory", false, [](frmWash& f) { f.WashFindHistory(); },
          Ctl::lblChkFindHistory},
         {kStd, "DocumentHistory", false, [](frmWash& f) { f.ClearDocumentHistory(); },
@@ -36,8 +26,12 @@ void frmWash::StartClean() {
          [](frmWash& f) { f.WashCustomItems(); }, Ctl::lblCaption},
         {kStd, "Netscape", false, [](frmWash& f) { f.WashNetscape(); }, Ctl::lblChkNetscape},
     };
+    return kRun;
+}
 
-    for (const Step& step : kRun) {
+void frmWash::StartClean() {
+    const char* kStd = section::kStandardOptions;
+    for (const RunStep& step : RunSteps()) {
         const bool isOne = Setting(step.section, step.key) == "1";
         if (isOne != step.skipSwitch) step.action(*this);
         StepProgress(step.label);

@@ -61,6 +61,7 @@ class SimFileSystem : public FileSystem {
     void RemoveFolder(const std::string& path) override;
     std::unique_ptr<BinaryFile> OpenBinary(const std::string& path) override;
     std::string ReadAll(const std::string& path) override;
+    EntryProbe ProbeEntry(const std::string& path) override;
     DriveKind KindOfDrive(const std::string& root) override;
     std::string TempPath() override { return tempPath; }
     std::string WindowsFolder() override { return windowsFolder; }

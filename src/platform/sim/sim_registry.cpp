@@ -72,6 +72,11 @@ class SimRegistry::Key final : public RegKey {
         node->Remove();
         return regstatus::kSuccess;
     }
+    long ProbeDeleteKey(const std::string& path) override {
+        const auto node = Status() ? nullptr : Walk(node_, path, false);
+        if (!node) return Status() ? Status() : regstatus::kFileNotFound;
+        return !node->parent || node->refuseDelete ? regstatus::kAccessDenied : regstatus::kSuccess;
+    }
     RegInfo QueryInfo() override {
         if (Status()) return {Status(), {}};
         KeyInfo i{std::uint32_t(node_->subKeys.size()), 0, std::uint32_t(node_->values.size())};

@@ -17,6 +17,7 @@ class SimShell : public Shell {
     explicit SimShell(Journal& journal) : journal_(journal) {}
 
     int recycled = 0;
+    std::uint64_t recycledBytes = 0;
 
     void ClearRecentDocuments() override { journal_.push_back("clear recent documents"); }
     long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) override {
@@ -24,7 +25,12 @@ class SimShell : public Shell {
         // No drive is spelt otherwise: E_INVALIDARG.
         if (!IsPlatformName(rootPath)) return static_cast<long>(0x80070057);
         // E_FAIL when the bin was empty already, as the shell gives.
+        recycledBytes = 0;
         return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
+    }
+    RecycleBinCount QueryRecycleBin(const std::string& rootPath) override {
+        if (!IsPlatformName(rootPath)) return {static_cast<std::int32_t>(0x80070057u), 0, 0};
+        return {0, static_cast<std::uint64_t>(recycled), recycledBytes};
     }
 
   private:

@@ -248,6 +248,44 @@ std::string Win32FileSystem::ReadAll(const std::string& path) {
     return bytes;
 }
 
+EntryProbe Win32FileSystem::ProbeEntry(const std::string& path) {
+    EntryProbe probe;
+    // The number a removal would raise for `error`.
+    const auto number = [](DWORD error) {
+        try {
+            RaiseFileError(error);
+        } catch (const RunError& e) {
+            return e.Number();
+        }
+    };
+    std::wstring api;
+    if (!ApiPath(path, api)) return {errnum::kBadFileName, 0, 0};
+    ClosePending();
+    CriticalErrorsFail quiet;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(api.c_str(), GetFileExInfoStandard, &data)) {
+        const DWORD error = ::GetLastError();
+        return {DriveNotReady(api) ? errnum::kDiskNotReady : number(error), 0, 0};
+    }
+    probe.attributes = data.dwFileAttributes;
+    probe.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    UniqueFileHandle entry;
+    DWORD error = 0;
+    try {
+        const Result opened = opener_.Open(api, DELETE, kShareAll, true, entry, error);
+        if (opened == Result::kElsewhere) probe.attributes |= attr::kReparsePoint;
+        // Some systems refuse a read-only file's open for deletion: that is
+        // the attribute's answer, which the caller judges itself.
+        const bool readOnly = probe.attributes & FILE_ATTRIBUTE_READONLY;
+        if (opened == Result::kFailed && !(readOnly && error == ERROR_ACCESS_DENIED)) {
+            probe.error = number(error);
+        }
+    } catch (const RunError& e) {
+        probe.error = e.Number();
+    }
+    return probe;
+}
+
 DriveKind Win32FileSystem::KindOfDrive(const std::string& root) {
     // Only a root with its "\": an empty or relative one would ask about the
     // current folder's drive.

@@ -20,6 +20,12 @@ bool IsText(DWORD type) {
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
+// The handle itself when it is one of the predefined roots, else null.
+HKEY ToRoot(HKEY key) {
+    const auto value = reinterpret_cast<std::intptr_t>(key);
+    return value >= hkey::kClassesRoot && value <= hkey::kPerformanceData ? key : HKEY{};
+}
+
 class Win32Key final : public RegKey {
   public:
     // A root: the registry's, never closed.
@@ -60,6 +66,15 @@ class Win32Key final : public RegKey {
         std::wstring wide;
         if (!ToWide(path, wide)) return ERROR_FILE_NOT_FOUND;
         return ::RegDeleteKeyW(key_, wide.c_str());
+    }
+    long ProbeDeleteKey(const std::string& path) override {
+        std::wstring wide;
+        if (!ToWide(path, wide)) return ERROR_FILE_NOT_FOUND;
+        if (ToRoot(key_) && wide.find_first_not_of(L'\\') == std::wstring::npos) {
+            return ERROR_ACCESS_DENIED;  // a root is never deleted
+        }
+        UniqueRegKey probe;
+        return ::RegOpenKeyExW(key_, wide.c_str(), 0, DELETE, probe.put());
     }
     RegInfo QueryInfo() override {
         DWORD counts[5] = {};

@@ -19,4 +19,15 @@ long Win32Shell::EmptyRecycleBin(const std::string& rootPath, std::uint32_t flag
     return ::SHEmptyRecycleBinW(nullptr, root.c_str(), flags);
 }
 
+RecycleBinCount Win32Shell::QueryRecycleBin(const std::string& rootPath) {
+    std::wstring root;
+    if (!ToWide(rootPath, root)) return {E_INVALIDARG, 0, 0};
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof info;
+    const HRESULT status = ::SHQueryRecycleBinW(root.empty() ? nullptr : root.c_str(), &info);
+    if (FAILED(status)) return {status, 0, 0};
+    return {status, static_cast<std::uint64_t>(info.i64NumItems),
+            static_cast<std::uint64_t>(info.i64Size)};
+}
+
 }  // namespace vw::win32
