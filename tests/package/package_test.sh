@@ -24,7 +24,7 @@ dest="$WINEPREFIX/drive_c/pkg"
 rm -rf "$dest" && mkdir -p "$dest"
 unzip -q "$zip" -d "$dest"
 
-expected=$'Custom/\nLocal.Ini\nREADME.txt\nvantrixie.exe\nvantrixwash.exe'
+expected=$'Custom/\nLocal.Ini\nREADME.txt\nvantrixie.exe\nvantrixpreview.exe\nvantrixwash.exe'
 actual=$(cd "$dest" && find . -mindepth 1 | sed 's|^\./||; s|^Custom$|Custom/|' | LC_ALL=C sort)
 [[ $actual == "$expected" ]] || fail "unexpected contents:"$'\n'"$actual"
 cmp -s "$dest/vantrixwash.exe" "$tested" || fail "the packaged exe is not the tested one"
