@@ -19,9 +19,9 @@ const std::map<std::string, std::pair<std::size_t, std::size_t>> kArity = {
     {"only", {1, 1}},       {"hostile", {0, 0}}, {"ini", {1, 1}},      {"ini-raw", {1, 1}},
     {"ini-hidden", {0, 0}}, {"list", {2, 2}},    {"list-raw", {2, 2}}, {"no-custom-folder", {0, 0}},
     {"repeat", {2, 99}},    {"temp", {1, 1}},    {"file", {2, 7}},     {"folder", {2, 4}},
-    {"link", {3, 3}},       {"key", {2, 3}},     {"value", {3, 5}},    {"cache", {2, 3}},
-    {"history", {2, 2}},    {"drive", {2, 3}},   {"box", {1, 1}},      {"ends", {1, 1}},
-    {"fault", {2, 3}}};
+    {"recycled", {2, 2}},   {"link", {3, 3}},    {"key", {2, 3}},      {"value", {3, 5}},
+    {"cache", {2, 3}},      {"history", {2, 2}}, {"drive", {2, 3}},    {"box", {1, 1}},
+    {"ends", {1, 1}},       {"fault", {2, 3}}};
 
 struct Reader {
     std::string file, program;
@@ -162,34 +162,6 @@ struct Reader {
             index = -1;
         } else if (d == "temp") {
             r.temp = a[1];
-        } else if (d == "file" || d == "folder") {
-            File f{a[1], ToOutcome(a[2]), d == "folder", false, "x", "", line};
-            for (std::size_t k = 3; k < n; ++k) {
-                const bool option = k + 1 < n && (a[k] == "attr" || (!f.folder && a[k] == "text"));
-                need(option || (!f.folder && a[k] == "locked"));
-                if (!option) f.locked = true;
-                if (option) (a[k] == "attr" ? f.attr : f.text) = a[k + 1];
-                k += option;
-            }
-            need(f.attr.find_first_not_of("rhsa") == std::string::npos);
-            r.files.push_back(f);
-        } else if (d == "link") {
-            r.links.push_back({a[1], a[2], ToOutcome(a[3]), line});
-        } else if (d == "key") {
-            need(n == 3 || a[3] == "deny");
-            std::string path, root = Root(a[1], path);
-            r.keys.push_back({root, path, ToOutcome(a[2]), n == 4, line});
-        } else if (d == "value") {
-            need(n == 4 || (n == 6 && OneOf(a[4], {"sz", "dword", "binary"})));
-            std::string path, root = Root(a[1], path), type = n == 6 ? a[4] : "sz";
-            const std::string data = n == 6 ? a[5] : "x";
-            const auto dword = static_cast<std::uint32_t>(type == "dword" ? Number(data) : 0);
-            r.values.push_back(
-                {root, path, a[2] == "@" ? "" : a[2], ToOutcome(a[3]), type, data, dword, line});
-        } else if (d == "cache" || d == "history") {
-            need(n == 3 || d == "cache");
-            (d == "cache" ? r.cache : r.history)
-                .push_back({a[1], ToOutcome(a[2]), n == 4 ? a[3] : "normal", line});
         } else if (d == "drive") {
             need((n == 3 || a[3] == "notready") && a[1].size() == 1 &&
                  OneOf(a[2], {"fixed", "removable", "cdrom", "remote", "ramdisk"}));
@@ -206,6 +178,29 @@ struct Reader {
             // 32-bit numbers as the platform gives them: HRESULTs are negative.
             const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(Number(a[2])));
             r.faults.push_back({a[1], number, n == 4 ? static_cast<int>(Number(a[3])) : 1});
+        } else {  // a thing: its OUTCOME follows the path, or the target or name
+            const std::size_t o = d == "link" || d == "value" ? 3 : 2;
+            const std::string name = o == 3 ? a[2] : d == "cache" ? "normal" : "";
+            Thing t{d, "", a[1], name, ToOutcome(a[o]), "sz", "x", "", false, line};
+            for (std::size_t k = o + 1; k < n; ++k) {
+                const std::string& w = a[k];
+                const bool pair =
+                    k + 1 < n && ((w == "attr" && d != "value") || (d == "file" && w == "text") ||
+                                  (d == "value" && OneOf(w, {"sz", "dword", "binary"})));
+                need(pair || d == "cache" || (d == "file" && w == "locked") ||
+                     (d == "key" && w == "deny"));
+                if (d == "value") t.type = w;
+                if (!pair && d != "cache")
+                    t.locked = true;
+                else
+                    (d == "cache" ? t.name : w == "attr" ? t.attr : t.text) = pair ? a[++k] : w;
+            }
+            need(t.attr.find_first_not_of("rhsa") == std::string::npos);
+            if (d == "key" || d == "value") t.root = Root(a[1], t.path);
+            if (d == "value" && t.name == "@") t.name = "";
+            const auto dword = static_cast<std::uint32_t>(t.type == "dword" ? Number(t.text) : 0);
+            if (t.type == "dword") t.text = std::string(reinterpret_cast<const char*>(&dword), 4);
+            r.things.push_back(t);
         }
     }
 

@@ -14,37 +14,16 @@ namespace vw::scn {
 enum class Outcome { kGone, kStays, kSet, kChanged };
 enum class Ends { kComplete, kStep, kRefused };
 
-struct File {  // a folder too
-    std::string path;
+// What a row plants and then checks: file, folder, link, key, value, cache,
+// history or recycled (a file the shell put in the Recycle Bin).
+struct Thing {
+    std::string kind;
+    std::string root, path;  // path: the file's, the URL, or the key's below root
+    std::string name;        // a link's target, a value's name ("" for `@`), a cache kind
     Outcome outcome = Outcome::kStays;
-    bool folder = false, locked = false;
-    std::string text = "x", attr;  // attr: letters of r h s a
-    int line = 0;
-};
-struct Link {
-    std::string path, target;
-    Outcome outcome = Outcome::kStays;
-    int line = 0;
-};
-struct Key {
-    std::string root, path;  // root: HKCU, HKLM, HKU or HKCR; path below it
-    Outcome outcome = Outcome::kStays;
-    bool deny = false;
-    int line = 0;
-};
-struct Value {
-    std::string root, path, name;  // name "" is the default value (`@`)
-    Outcome outcome = Outcome::kStays;
-    std::string type = "sz", data = "x";  // sz: the text; binary: the bytes
-    std::uint32_t dword = 0;
-    int line = 0;
-};
-struct Url {
-    std::string url;
-    Outcome outcome = Outcome::kStays;
-    // A cache entry's: normal, cookie or history; on the sim also sticky,
-    // sparse, none, inuse, fetchfails, joined by "+".
-    std::string kind = "normal";
+    std::string type = "sz", text = "x";  // a file's or value's bytes (dword: 4, LE)
+    std::string attr;                     // letters of r h s a
+    bool locked = false;                  // a file held open, a key denied to all
     int line = 0;
 };
 struct Drive {
@@ -60,11 +39,7 @@ struct Row {
     bool hostile = false, hasIni = false, iniHidden = false, noCustomFolder = false;
     std::string ini, temp;                                   // temp empty: the machine's own
     std::vector<std::pair<std::string, std::string>> lists;  // Custom\NAME and its bytes
-    std::vector<File> files;
-    std::vector<Link> links;
-    std::vector<Key> keys;
-    std::vector<Value> values;
-    std::vector<Url> cache, history;
+    std::vector<Thing> things;
     std::vector<Drive> drives;
     std::vector<std::string> boxes;
     Ends ends = Ends::kComplete;

@@ -64,34 +64,32 @@ void Stage(const scn::Row& row, test::SimMachine& m) {
         std::sort(list.begin(), list.end());
     }
     if (!row.temp.empty()) fs.tempPath = row.temp + "\\";
-    for (const auto& f : row.files) {
-        const std::uint32_t a = Bits(f.attr, kAttributes);
-        if (f.folder) fs.AddFolder(f.path, attr::kDirectory | a);
-        if (!f.folder) fs.AddFile(f.path, f.text, f.attr.empty() ? attr::kArchive : a);
+    // Links last: a folder link needs its target there.
+    for (const bool links : {false, true})
+        for (const auto& t : row.things) {
+            const std::uint32_t a = Bits(t.attr, kAttributes);
+            if ((t.kind == "link") != links) continue;
+            if (t.kind == "link") fs.AddLink(t.path, t.name);
+            if (t.kind == "folder") fs.AddFolder(t.path, attr::kDirectory | a);
+            if (t.kind == "file") fs.AddFile(t.path, t.text, t.attr.empty() ? attr::kArchive : a);
+            if (t.kind == "key") reg.AddKey(RootOf(t.root), t.path);
+            if (t.kind == "value")
+                reg.SetValue(RootOf(t.root), t.path, t.name,
+                             t.type == "sz"       ? regtype::kSz
+                             : t.type == "binary" ? regtype::kBinary
+                                                  : regtype::kDword,
+                             t.type == "sz" ? t.text + '\0' : t.text);
+            if (t.kind == "cache")
+                m.sim.urlCache.entries[t.path] = {Bits(t.name, kCacheKinds),
+                                                  t.name.find("inuse") != std::string::npos,
+                                                  t.name.find("fetchfails") != std::string::npos};
+            if (t.kind == "history") m.sim.urlHistory.entries.push_back({t.path, "title"});
+            m.sim.shell.recycled += t.kind == "recycled";
+        }
+    for (const auto& t : row.things) {
+        if (t.locked && t.kind == "file") fs.HoldOpen(t.path);
+        if (t.locked && t.kind == "key") reg.DenyAll(RootOf(t.root), t.path);
     }
-    for (const auto& l : row.links) fs.AddLink(l.path, l.target);
-    for (const auto& f : row.files)
-        if (f.locked) fs.HoldOpen(f.path);
-    for (const auto& k : row.keys) reg.AddKey(RootOf(k.root), k.path);
-    for (const auto& v : row.values) {
-        const std::string dword(reinterpret_cast<const char*>(&v.dword), 4);
-        const bool sz = v.type == "sz", binary = v.type == "binary";
-        reg.SetValue(RootOf(v.root), v.path, v.name,
-                     sz       ? regtype::kSz
-                     : binary ? regtype::kBinary
-                              : regtype::kDword,
-                     sz       ? v.data + '\0'
-                     : binary ? v.data
-                              : dword);
-    }
-    for (const auto& k : row.keys)
-        if (k.deny) reg.DenyAll(RootOf(k.root), k.path);
-    for (const auto& c : row.cache) {
-        auto& entry = m.sim.urlCache.entries[c.url];
-        entry = {Bits(c.kind, kCacheKinds), c.kind.find("inuse") != std::string::npos,
-                 c.kind.find("fetchfails") != std::string::npos};
-    }
-    for (const auto& h : row.history) m.sim.urlHistory.entries.push_back({h.url, "title"});
     const std::string program = m.sim.process.programFolder;
     if (row.hasIni)
         fs.AddFile(m.IniFile(), row.ini, row.iniHidden ? attr::kHidden : attr::kArchive);
@@ -121,19 +119,17 @@ TEST_P(SimScenario, Run) {
 
     auto& fs = m.sim.files;
     auto& reg = m.sim.registry;
-    for (const auto& f : row.files)
-        Expect(fs.Exists(f.path), f.outcome, f.folder || fs.Content(f.path) == f.text, f.line);
-    for (const auto& l : row.links) Expect(fs.Exists(l.path), l.outcome, true, l.line);
-    for (const auto& k : row.keys)
-        Expect(reg.KeyExists(RootOf(k.root), k.path), k.outcome, true, k.line);
-    for (const auto& v : row.values)
-        Expect(reg.ValueExists(RootOf(v.root), v.path, v.name), v.outcome, true, v.line);
-    for (const auto& c : row.cache)
-        Expect(m.sim.urlCache.entries.count(c.url) == 1, c.outcome, true, c.line);
-    for (const auto& h : row.history) {
-        const auto& e = m.sim.urlHistory.entries;
-        Expect(std::any_of(e.begin(), e.end(), [&](auto& x) { return x.url == h.url; }), h.outcome,
-               true, h.line);
+    const auto& urls = m.sim.urlHistory.entries;
+    for (const auto& t : row.things) {
+        const bool there =
+            t.kind == "key"     ? reg.KeyExists(RootOf(t.root), t.path)
+            : t.kind == "value" ? reg.ValueExists(RootOf(t.root), t.path, t.name)
+            : t.kind == "cache" ? m.sim.urlCache.entries.count(t.path) == 1
+            : t.kind == "history"
+                ? std::any_of(urls.begin(), urls.end(), [&](auto& x) { return x.url == t.path; })
+            : t.kind == "recycled" ? m.sim.shell.recycled > 0
+                                   : fs.Exists(t.path);
+        Expect(there, t.outcome, t.kind != "file" || fs.Content(t.path) == t.text, t.line);
     }
     std::vector<std::string> boxes;
     for (const auto& b : m.sim.ui.boxes) boxes.push_back(b.text);
