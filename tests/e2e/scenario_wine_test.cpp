@@ -6,6 +6,7 @@
 // After <windows.h>.
 #include <gtest/gtest.h>
 #include <sddl.h>
+#include <shellapi.h>
 #include <wininet.h>
 
 #include <algorithm>
@@ -77,7 +78,7 @@ LONG OpenKey(HKEY root, const std::string& path, win32::UniqueRegKey& key, REGSA
     return ERROR_SUCCESS;
 }
 
-void SetDacl(const scn::Key& k, const char* sddl) {
+void SetDacl(const scn::Thing& k, const char* sddl) {
     win32::UniqueRegKey key;
     PSECURITY_DESCRIPTOR sd = nullptr;
     if (OpenKey(kRoots.at(k.root), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
@@ -86,11 +87,9 @@ void SetDacl(const scn::Key& k, const char* sddl) {
     LocalFree(sd);
 }
 
-Data DataOf(const scn::Value& v) {
-    if (v.type == "dword")
-        return {REG_DWORD, std::string(reinterpret_cast<const char*>(&v.dword), 4)};
-    if (v.type == "binary") return {REG_BINARY, v.data};
-    const std::wstring text = W(v.data) + L'\0';
+Data DataOf(const scn::Thing& v) {
+    if (v.type != "sz") return {v.type == "dword" ? REG_DWORD : REG_BINARY, v.text};
+    const std::wstring text = W(v.text) + L'\0';
     return {REG_SZ, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)};
 }
 std::optional<Data> Query(HKEY root, const std::string& path, const std::wstring& name) {
@@ -109,15 +108,21 @@ LONG Set(HKEY key, const std::wstring& name, const Data& d) {
                           static_cast<DWORD>(d.second.size()));
 }
 
-bool Commit(const scn::Url& u) {
+bool Commit(const scn::Thing& u) {
     char file[MAX_PATH] = {};
-    if (!CreateUrlCacheEntryA(u.url.c_str(), 0, "htm", file, 0)) return false;
+    if (!CreateUrlCacheEntryA(u.path.c_str(), 0, "htm", file, 0)) return false;
     std::ofstream(file) << "<html/>";
-    const DWORD type = u.kind == "cookie"    ? COOKIE_CACHE_ENTRY
-                       : u.kind == "history" ? URLHISTORY_CACHE_ENTRY
+    const DWORD type = u.name == "cookie"    ? COOKIE_CACHE_ENTRY
+                       : u.name == "history" ? URLHISTORY_CACHE_ENTRY
                                              : NORMAL_CACHE_ENTRY;
-    return CommitUrlCacheEntryA(u.url.c_str(), file, {}, {}, type, nullptr, 0, "htm", nullptr);
+    return CommitUrlCacheEntryA(u.path.c_str(), file, {}, {}, type, nullptr, 0, "htm", nullptr);
 }
+// Whether the Recycle Bin of every drive holds anything.
+bool Binned() {
+    SHQUERYRBINFO bin{sizeof bin, 0, 0};
+    return SHQueryRecycleBinW(nullptr, &bin) == S_OK && bin.i64NumItems > 0;
+}
+
 // One row on the real machine; the destructor puts back what it planted.
 class Wash {
   public:
@@ -143,8 +148,8 @@ class Wash {
     // Files let go and keys opened up again, for the checks and the cleanup.
     void Release() {
         locks_.clear();
-        for (const scn::Key& k : row_.keys)
-            if (k.deny) SetDacl(k, "D:(A;;KA;;;WD)");
+        for (const scn::Thing& k : row_.things)
+            if (k.kind == "key" && k.locked) SetDacl(k, "D:(A;;KA;;;WD)");
     }
 
     const scn::Row& row_;
@@ -168,52 +173,65 @@ void Wash::Plant() {
         std::ofstream(kRun + "\\Custom\\" + name, std::ios::binary) << text;
     // Links on C: move in with the folder C:\<first name> that holds them;
     // those on other drives are there for the whole suite.
-    for (const scn::Link& l : row_.links) {
+    for (const scn::Thing& l : row_.things) {
         const std::string carrier = l.path.substr(0, l.path.find('\\', 3));
-        if (l.path[0] != 'C' || std::count(carriers_.begin(), carriers_.end(), carrier)) continue;
+        if (l.kind != "link" || l.path[0] != 'C' ||
+            std::count(carriers_.begin(), carriers_.end(), carrier))
+            continue;
         ASSERT_TRUE(MoveFileA(Parked(carrier).c_str(), carrier.c_str())) << "line " << l.line;
         carriers_.push_back(carrier);
     }
-    for (const scn::File& f : row_.files) {
-        const std::string path = f.path + (f.folder ? "\\" : "");
-        for (std::size_t at = path.find('\\', 3); at != std::string::npos;
+    for (const scn::Thing& t : row_.things) {
+        const bool file = t.kind == "file" || t.kind == "recycled", folder = t.kind == "folder";
+        const std::string path = t.path + (folder ? "\\" : "");
+        for (std::size_t at = path.find('\\', 3); (file || folder) && at != std::string::npos;
              at = path.find('\\', at + 1))
             if (CreateDirectoryW(Long(path.substr(0, at)).c_str(), nullptr))
                 folders_.push_back(path.substr(0, at));
         // The companion is a probe that tells how it was started.
-        if (f.path.size() > 14 && f.path.substr(f.path.size() - 14) == "\\vantrixie.exe")
-            fs::copy_file(bin / "ie_companion_probe.exe", Long(f.path), ec);
-        else if (!f.folder)
-            std::ofstream(fs::path(Long(f.path)), std::ios::binary) << f.text;
-        if (!f.folder) files_.push_back(f.path);
+        if (file && t.path.size() > 14 && t.path.substr(t.path.size() - 14) == "\\vantrixie.exe")
+            fs::copy_file(bin / "ie_companion_probe.exe", Long(t.path), ec);
+        else if (file)
+            std::ofstream(fs::path(Long(t.path)), std::ios::binary) << t.text;
+        if (file) files_.push_back(t.path);
         DWORD attr = 0;
-        for (char c : f.attr) attr |= c == 'r' ? 1 : c == 'h' ? 2 : c == 's' ? 4 : 32;
-        ASSERT_TRUE(GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES &&
-                    (!attr || SetFileAttributesW(Long(f.path).c_str(), attr)))
-            << "line " << f.line;
-        if (f.locked)  // without sharing: the run can neither open nor delete it
-            locks_.emplace_back(CreateFileW(Long(f.path).c_str(), GENERIC_READ, 0, nullptr,
+        for (char c : t.attr) attr |= c == 'r' ? 1 : c == 'h' ? 2 : c == 's' ? 4 : 32;
+        ASSERT_TRUE(!(file || folder) ||
+                    (GetFileAttributesW(Long(t.path).c_str()) != INVALID_FILE_ATTRIBUTES &&
+                     (!attr || SetFileAttributesW(Long(t.path).c_str(), attr))))
+            << "line " << t.line;
+        if (file && t.locked)  // without sharing: the run can neither open nor delete it
+            locks_.emplace_back(CreateFileW(Long(t.path).c_str(), GENERIC_READ, 0, nullptr,
                                             OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(!f.locked || locks_.back()) << "line " << f.line;
+        ASSERT_TRUE(!file || !t.locked || locks_.back()) << "line " << t.line;
+        if (t.kind == "recycled") {  // by the shell, as a user would, undo allowed
+            const std::wstring from = W(t.path) + L'\0';
+            SHFILEOPSTRUCTW op{};
+            op.wFunc = FO_DELETE;
+            op.pFrom = from.c_str();
+            op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+            ASSERT_TRUE(SHFileOperationW(&op) == 0 && Binned()) << "line " << t.line;
+        }
+        if (t.kind == "key") Make(t.root, t.path);
+        if (t.kind == "value") {
+            const HKEY root = kRoots.at(t.root);
+            // Wine's WinINet copies "User Shell Folders" over this value.
+            const std::string user =
+                std::string(t.path).replace(t.path.rfind('\\') + 1, 5, "User Shell");
+            const bool cookies =
+                t.path.find("\\Explorer\\Shell Folders") != t.path.npos && t.name == "Cookies";
+            for (const std::string& p : cookies ? std::vector{user, t.path} : std::vector{t.path})
+                saved_.emplace_back(root, p, W(t.name), Query(root, p, W(t.name)));
+            if (cookies) RegDeleteKeyValueW(root, W(user).c_str(), L"Cookies");
+            ASSERT_EQ(Set(Make(t.root, t.path).get(), W(t.name), DataOf(t)), ERROR_SUCCESS)
+                << t.line;
+        }
+        ASSERT_TRUE(t.kind != "cache" || Commit(t)) << t.line;
+        ASSERT_NE(t.kind, "history") << "Wine's URL history store keeps nothing";
     }
-    for (const scn::Key& k : row_.keys) Make(k.root, k.path);
-    for (const scn::Value& v : row_.values) {
-        const HKEY root = kRoots.at(v.root);
-        // Wine's WinINet copies "User Shell Folders" over this value.
-        const std::string user =
-            std::string(v.path).replace(v.path.rfind('\\') + 1, 5, "User Shell");
-        const bool cookies =
-            v.path.find("\\Explorer\\Shell Folders") != v.path.npos && v.name == "Cookies";
-        for (const std::string& path : cookies ? std::vector{user, v.path} : std::vector{v.path})
-            saved_.emplace_back(root, path, W(v.name), Query(root, path, W(v.name)));
-        if (cookies) RegDeleteKeyValueW(root, W(user).c_str(), L"Cookies");
-        ASSERT_EQ(Set(Make(v.root, v.path).get(), W(v.name), DataOf(v)), ERROR_SUCCESS) << v.line;
-    }
-    for (const scn::Url& u : row_.cache) ASSERT_TRUE(Commit(u)) << u.line;
-    ASSERT_TRUE(row_.history.empty()) << "Wine's URL history store keeps nothing";
     // Last: a denied key takes nothing more below it.
-    for (const scn::Key& k : row_.keys)
-        if (k.deny) SetDacl(k, "D:P(D;;KA;;;WD)");
+    for (const scn::Thing& k : row_.things)
+        if (k.kind == "key" && k.locked) SetDacl(k, "D:P(D;;KA;;;WD)");
 }
 
 void Wash::Start() {
@@ -273,41 +291,41 @@ void Wash::Check() {
     Release();
     // The run does not wait for the companion, so what that deletes may come late.
     for (ULONGLONG until = GetTickCount64() + 5000;
-         GetTickCount64() < until && std::any_of(row_.files.begin(), row_.files.end(), [](auto& f) {
-             return f.outcome == Outcome::kGone &&
+         GetTickCount64() < until &&
+         std::any_of(row_.things.begin(), row_.things.end(), [](auto& f) {
+             return f.kind == "file" && f.outcome == Outcome::kGone &&
                     GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES;
          });)
         Sleep(20);
-    for (const scn::File& f : row_.files) {
-        const DWORD attr = GetFileAttributesW(Long(f.path).c_str());
-        std::ifstream in(fs::path(Long(f.path)), std::ios::binary);
-        Expect(f.outcome, attr != INVALID_FILE_ATTRIBUTES && !(attr & 16) == !f.folder,
-               f.folder || std::string(std::istreambuf_iterator<char>(in), {}) == f.text, f.line,
-               f.path);
-    }
-    for (const scn::Link& l : row_.links)
-        Expect(l.outcome, GetFileAttributesW(Long(l.path).c_str()) != INVALID_FILE_ATTRIBUTES, true,
-               l.line, l.path);
-    for (const scn::Key& k : row_.keys) {
+    for (const scn::Thing& t : row_.things) {
+        const bool onDisk = t.kind == "file" || t.kind == "folder" || t.kind == "link";
+        const DWORD attr = onDisk ? GetFileAttributesW(Long(t.path).c_str()) : 0;
+        const auto now =
+            t.kind == "value" ? Query(kRoots.at(t.root), t.path, W(t.name)) : std::nullopt;
         win32::UniqueRegKey key;
-        Expect(k.outcome, OpenKey(kRoots.at(k.root), k.path, key, KEY_READ) == ERROR_SUCCESS, true,
-               k.line, k.path);
-    }
-    for (const scn::Value& v : row_.values) {
-        const auto now = Query(kRoots.at(v.root), v.path, W(v.name));
-        Expect(v.outcome, now.has_value(), now == DataOf(v), v.line, v.path + " " + v.name);
-    }
-    for (const scn::Url& u : row_.cache) {
-        DWORD size = 0;  // an entry that is there asks for more room
-        GetUrlCacheEntryInfoA(u.url.c_str(), nullptr, &size);
-        Expect(u.outcome, GetLastError() == ERROR_INSUFFICIENT_BUFFER, true, u.line, u.url);
+        DWORD size = 0;  // a cache entry that is there asks for more room
+        const bool there =
+            t.kind == "key"     ? OpenKey(kRoots.at(t.root), t.path, key, KEY_READ) == 0
+            : t.kind == "value" ? now.has_value()
+            : t.kind == "cache" ? !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
+                                      GetLastError() == ERROR_INSUFFICIENT_BUFFER
+            : t.kind == "recycled" ? Binned()
+                                   : attr != INVALID_FILE_ATTRIBUTES &&
+                                         (t.kind == "link" || !(attr & 16) == (t.kind == "file"));
+        std::ifstream in(fs::path(onDisk ? Long(t.path) : L""), std::ios::binary);
+        const bool same =
+            t.kind == "value"
+                ? now == DataOf(t)
+                : t.kind != "file" || std::string(std::istreambuf_iterator<char>(in), {}) == t.text;
+        Expect(t.outcome, there, same, t.line, t.path + " " + t.name);
     }
     tally.scenarios += row_.hostile;
 }
 
 Wash::~Wash() {
     Release();
-    for (const scn::Url& u : row_.cache) DeleteUrlCacheEntryA(u.url.c_str());
+    for (const scn::Thing& u : row_.things)
+        if (u.kind == "cache") DeleteUrlCacheEntryA(u.path.c_str());
     for (auto s = saved_.rbegin(); s != saved_.rend(); ++s) {
         const auto& [root, path, name, was] = *s;
         win32::UniqueRegKey key;
