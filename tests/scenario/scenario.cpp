@@ -115,20 +115,12 @@ struct Reader {
         return args;
     }
 
-    Outcome ToOutcome(const std::string& s) const {
-        const char* names[] = {"gone", "stays", "set", "changed"};
-        const auto at = std::find(std::begin(names), std::end(names), s) - std::begin(names);
-        Need(at < 4, "not an outcome: " + s);
-        return static_cast<Outcome>(at);
+    // Where `s` is among `names`.
+    std::size_t Index(const std::string& s, std::initializer_list<const char*> names) const {
+        const std::size_t at = std::find(names.begin(), names.end(), s) - names.begin();
+        Need(at < names.size(), "unknown word " + s);
+        return at;
     }
-    // The root of "ROOT\path"; `path` gets the rest.
-    std::string Root(const std::string& s, std::string& path) const {
-        const auto slash = s.find('\\');
-        Need(OneOf(s.substr(0, slash), {"HKCU", "HKLM", "HKU", "HKCR"}), "no root: " + s);
-        path = slash == std::string::npos ? "" : s.substr(slash + 1);
-        return s.substr(0, slash);
-    }
-
     void Directive(const std::vector<std::string>& a, const std::string& raw) {
         const std::string& d = a[0];
         const std::size_t n = a.size();
@@ -163,9 +155,9 @@ struct Reader {
         } else if (d == "temp") {
             r.temp = a[1];
         } else if (d == "drive") {
-            need((n == 3 || a[3] == "notready") && a[1].size() == 1 &&
-                 OneOf(a[2], {"fixed", "removable", "cdrom", "remote", "ramdisk"}));
-            r.drives.push_back({a[1][0], a[2], n == 4});
+            need((n == 3 || a[3] == "notready") && a[1].size() == 1);
+            const auto kind = Index(a[2], {"removable", "fixed", "remote", "cdrom", "ramdisk"});
+            r.drives.push_back({a[1][0], static_cast<int>(kind) + 1, n == 4});
         } else if (d == "box") {
             r.boxes.push_back(a[1]);
         } else if (d == "ends") {
@@ -181,7 +173,9 @@ struct Reader {
         } else {  // a thing: its OUTCOME follows the path, or the target or name
             const std::size_t o = d == "link" || d == "value" ? 3 : 2;
             const std::string name = o == 3 ? a[2] : d == "cache" ? "normal" : "";
-            Thing t{d, "", a[1], name, ToOutcome(a[o]), "sz", "x", "", false, line};
+            const auto outcome = Outcome(Index(a[o], {"gone", "stays", "set", "changed"}));
+            Thing t{d, a[1], name, outcome, 0, 1, 0, "x", false, line};
+            std::string attr;  // letters of r h s a
             for (std::size_t k = o + 1; k < n; ++k) {
                 const std::string& w = a[k];
                 const bool pair =
@@ -189,17 +183,27 @@ struct Reader {
                                   (d == "value" && OneOf(w, {"sz", "dword", "binary"})));
                 need(pair || d == "cache" || (d == "file" && w == "locked") ||
                      (d == "key" && w == "deny"));
-                if (d == "value") t.type = w;
+                if (d == "value") t.type = w == "sz" ? 1 : w == "binary" ? 3 : 4;
                 if (!pair && d != "cache")
                     t.locked = true;
                 else
-                    (d == "cache" ? t.name : w == "attr" ? t.attr : t.text) = pair ? a[++k] : w;
+                    (d == "cache" ? t.name : w == "attr" ? attr : t.text) = pair ? a[++k] : w;
             }
-            need(t.attr.find_first_not_of("rhsa") == std::string::npos);
-            if (d == "key" || d == "value") t.root = Root(a[1], t.path);
+            need(attr.find_first_not_of("rhsa") == std::string::npos);
+            for (char c : attr) t.bits |= 1u << std::string("rhs__a").find(c);
+            const char* kinds[] = {"normal", "sticky", "sparse", "cookie", "history"};
+            const std::uint32_t kindBits[] = {1, 4, 0x10000, 0x100000, 0x200000};
+            for (int k = 0; d == "cache" && k < 5; ++k)
+                if (t.name.find(kinds[k]) != std::string::npos) t.bits |= kindBits[k];
+            if (d == "key" || d == "value") {  // ROOT\path
+                const auto slash = t.path.find('\\');
+                t.root = static_cast<std::int32_t>(
+                    0x80000000u + Index(t.path.substr(0, slash), {"HKCR", "HKCU", "HKLM", "HKU"}));
+                t.path = slash == std::string::npos ? "" : t.path.substr(slash + 1);
+            }
             if (d == "value" && t.name == "@") t.name = "";
-            const auto dword = static_cast<std::uint32_t>(t.type == "dword" ? Number(t.text) : 0);
-            if (t.type == "dword") t.text = std::string(reinterpret_cast<const char*>(&dword), 4);
+            const auto dword = static_cast<std::uint32_t>(t.type == 4 ? Number(t.text) : 0);
+            if (t.type == 4) t.text = std::string(reinterpret_cast<const char*>(&dword), 4);
             r.things.push_back(t);
         }
     }

@@ -17,18 +17,20 @@ enum class Ends { kComplete, kStep, kRefused };
 // What a row plants and then checks: file, folder, link, key, value, cache,
 // history or recycled (a file the shell put in the Recycle Bin).
 struct Thing {
-    std::string kind;
-    std::string root, path;  // path: the file's, the URL, or the key's below root
+    std::string kind, path;  // path: a file's, a URL, or a key's below its root
     std::string name;        // a link's target, a value's name ("" for `@`), a cache kind
     Outcome outcome = Outcome::kStays;
-    std::string type = "sz", text = "x";  // a file's or value's bytes (dword: 4, LE)
-    std::string attr;                     // letters of r h s a
-    bool locked = false;                  // a file held open, a key denied to all
+    // Numbered as Windows numbers them: the root key, the value's type, a
+    // file's attributes or a cache entry's kind (0: none given).
+    std::intptr_t root = 0;
+    std::uint32_t type = 1, bits = 0;
+    std::string text = "x";  // a file's or value's bytes (dword: 4, little-endian)
+    bool locked = false;     // a file held open, a key denied to all
     int line = 0;
 };
 struct Drive {
     char letter = 'C';
-    std::string kind;  // fixed, removable, cdrom, remote or ramdisk
+    int kind = 0;  // 1 removable, 2 fixed, 3 remote, 4 cdrom, 5 ramdisk
     bool notReady = false;
 };
 

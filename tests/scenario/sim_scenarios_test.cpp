@@ -18,6 +18,7 @@ void PrintTo(const Row& row, std::ostream* os) {
 namespace {
 
 using scn::Outcome;
+using namespace std::string_literals;
 
 std::vector<scn::Row> SimRows() {
     auto rows = scn::ParseFolder(VW_SCENARIOS, sim::SimPlatform().process.programFolder);
@@ -26,37 +27,11 @@ std::vector<scn::Row> SimRows() {
     return rows;
 }
 
-HKey RootOf(const std::string& root) {
-    return root == "HKCU"   ? hkey::kCurrentUser
-           : root == "HKLM" ? hkey::kLocalMachine
-           : root == "HKU"  ? hkey::kUsers
-                            : hkey::kClassesRoot;
-}
-
-// The bits of the names found in `text`, e.g. "rh" or "normal+cookie".
-template <std::size_t N>
-std::uint32_t Bits(const std::string& text,
-                   const std::pair<const char*, std::uint32_t> (&names)[N]) {
-    std::uint32_t bits = 0;
-    for (const auto& [name, bit] : names)
-        if (text.find(name) != std::string::npos) bits |= bit;
-    return bits;
-}
-const std::pair<const char*, std::uint32_t> kAttributes[] = {
-    {"r", attr::kReadOnly}, {"h", attr::kHidden}, {"s", attr::kSystem}, {"a", attr::kArchive}};
-const std::pair<const char*, std::uint32_t> kCacheKinds[] = {{"normal", cacheentry::kNormal},
-                                                             {"cookie", cacheentry::kCookie},
-                                                             {"history", cacheentry::kUrlHistory},
-                                                             {"sticky", cacheentry::kSticky},
-                                                             {"sparse", cacheentry::kSparse}};
-
 void Stage(const scn::Row& row, test::SimMachine& m) {
     auto& fs = m.sim.files;
     auto& reg = m.sim.registry;
     for (const auto& d : row.drives) {
-        const char* kinds[] = {"removable", "fixed", "remote", "cdrom", "ramdisk"};
-        const auto kind = std::find(std::begin(kinds), std::end(kinds), d.kind) - kinds + 1;
-        fs.AddDrive(d.letter, static_cast<DriveKind>(kind), !d.notReady);
+        fs.AddDrive(d.letter, static_cast<DriveKind>(d.kind), !d.notReady);
         auto& list = m.sim.ui.drives;  // the drive list the window shows
         const char letter = static_cast<char>(std::tolower(d.letter));
         if (std::none_of(list.begin(), list.end(), [&](auto& e) { return e[0] == letter; }))
@@ -67,28 +42,22 @@ void Stage(const scn::Row& row, test::SimMachine& m) {
     // Links last: a folder link needs its target there.
     for (const bool links : {false, true})
         for (const auto& t : row.things) {
-            const std::uint32_t a = Bits(t.attr, kAttributes);
             if ((t.kind == "link") != links) continue;
             if (t.kind == "link") fs.AddLink(t.path, t.name);
-            if (t.kind == "folder") fs.AddFolder(t.path, attr::kDirectory | a);
-            if (t.kind == "file") fs.AddFile(t.path, t.text, t.attr.empty() ? attr::kArchive : a);
-            if (t.kind == "key") reg.AddKey(RootOf(t.root), t.path);
+            if (t.kind == "folder") fs.AddFolder(t.path, attr::kDirectory | t.bits);
+            if (t.kind == "file") fs.AddFile(t.path, t.text, t.bits ? t.bits : attr::kArchive);
+            if (t.kind == "key") reg.AddKey(t.root, t.path);
             if (t.kind == "value")
-                reg.SetValue(RootOf(t.root), t.path, t.name,
-                             t.type == "sz"       ? regtype::kSz
-                             : t.type == "binary" ? regtype::kBinary
-                                                  : regtype::kDword,
-                             t.type == "sz" ? t.text + '\0' : t.text);
+                reg.SetValue(t.root, t.path, t.name, t.type, t.text + (t.type == 1 ? "\0"s : ""));
             if (t.kind == "cache")
-                m.sim.urlCache.entries[t.path] = {Bits(t.name, kCacheKinds),
-                                                  t.name.find("inuse") != std::string::npos,
+                m.sim.urlCache.entries[t.path] = {t.bits, t.name.find("inuse") != std::string::npos,
                                                   t.name.find("fetchfails") != std::string::npos};
             if (t.kind == "history") m.sim.urlHistory.entries.push_back({t.path, "title"});
             m.sim.shell.recycled += t.kind == "recycled";
         }
     for (const auto& t : row.things) {
         if (t.locked && t.kind == "file") fs.HoldOpen(t.path);
-        if (t.locked && t.kind == "key") reg.DenyAll(RootOf(t.root), t.path);
+        if (t.locked && t.kind == "key") reg.DenyAll(t.root, t.path);
     }
     const std::string program = m.sim.process.programFolder;
     if (row.hasIni)
@@ -122,8 +91,8 @@ TEST_P(SimScenario, Run) {
     const auto& urls = m.sim.urlHistory.entries;
     for (const auto& t : row.things) {
         const bool there =
-            t.kind == "key"     ? reg.KeyExists(RootOf(t.root), t.path)
-            : t.kind == "value" ? reg.ValueExists(RootOf(t.root), t.path, t.name)
+            t.kind == "key"     ? reg.KeyExists(t.root, t.path)
+            : t.kind == "value" ? reg.ValueExists(t.root, t.path, t.name)
             : t.kind == "cache" ? m.sim.urlCache.entries.count(t.path) == 1
             : t.kind == "history"
                 ? std::any_of(urls.begin(), urls.end(), [&](auto& x) { return x.url == t.path; })
