@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <tuple>
 
@@ -52,10 +51,9 @@ struct Tally {
     }
 } tally;
 
-const std::map<std::string, HKEY> kRoots = {{"HKCU", HKEY_CURRENT_USER},
-                                            {"HKLM", HKEY_LOCAL_MACHINE},
-                                            {"HKU", HKEY_USERS},
-                                            {"HKCR", HKEY_CLASSES_ROOT}};
+HKEY Root(const scn::Thing& t) {
+    return reinterpret_cast<HKEY>(t.root);
+}
 
 // Opens root\path one name at a time, so that no call sees more than one
 // name whatever the depth; with `made`, creates it and notes the first key
@@ -81,14 +79,14 @@ LONG OpenKey(HKEY root, const std::string& path, win32::UniqueRegKey& key, REGSA
 void SetDacl(const scn::Thing& k, const char* sddl) {
     win32::UniqueRegKey key;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (OpenKey(kRoots.at(k.root), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
+    if (OpenKey(Root(k), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
         ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
         RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
 }
 
 Data DataOf(const scn::Thing& v) {
-    if (v.type != "sz") return {v.type == "dword" ? REG_DWORD : REG_BINARY, v.text};
+    if (v.type != REG_SZ) return {v.type, v.text};
     const std::wstring text = W(v.text) + L'\0';
     return {REG_SZ, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)};
 }
@@ -112,10 +110,7 @@ bool Commit(const scn::Thing& u) {
     char file[MAX_PATH] = {};
     if (!CreateUrlCacheEntryA(u.path.c_str(), 0, "htm", file, 0)) return false;
     std::ofstream(file) << "<html/>";
-    const DWORD type = u.name == "cookie"    ? COOKIE_CACHE_ENTRY
-                       : u.name == "history" ? URLHISTORY_CACHE_ENTRY
-                                             : NORMAL_CACHE_ENTRY;
-    return CommitUrlCacheEntryA(u.path.c_str(), file, {}, {}, type, nullptr, 0, "htm", nullptr);
+    return CommitUrlCacheEntryA(u.path.c_str(), file, {}, {}, u.bits, nullptr, 0, "htm", nullptr);
 }
 // Whether the Recycle Bin of every drive holds anything.
 bool Binned() {
@@ -138,11 +133,11 @@ class Wash {
     }
     void Expect(Outcome outcome, bool there, bool same, int line, const std::string& what);
     // Creates the key as needed; what did not exist goes when the row ends.
-    win32::UniqueRegKey Make(const std::string& root, const std::string& path) {
+    win32::UniqueRegKey Make(const scn::Thing& t) {
         win32::UniqueRegKey key;
         std::string made;
-        EXPECT_EQ(OpenKey(kRoots.at(root), path, key, 0, &made), ERROR_SUCCESS) << path;
-        if (!made.empty()) keysMade_.push_back(root + "\\" + made);
+        EXPECT_EQ(OpenKey(Root(t), t.path, key, 0, &made), ERROR_SUCCESS) << t.path;
+        if (!made.empty()) keysMade_.emplace_back(Root(t), made);
         return key;
     }
     // Files let go and keys opened up again, for the checks and the cleanup.
@@ -153,7 +148,8 @@ class Wash {
     }
 
     const scn::Row& row_;
-    std::vector<std::string> files_, folders_, keysMade_, carriers_;
+    std::vector<std::string> files_, folders_, carriers_;
+    std::vector<std::pair<HKEY, std::string>> keysMade_;
     std::vector<std::tuple<HKEY, std::string, std::wstring, std::optional<Data>>> saved_;
     std::vector<win32::UniqueFileHandle> locks_;
     std::vector<std::string> boxes_;
@@ -194,11 +190,9 @@ void Wash::Plant() {
         else if (file)
             std::ofstream(fs::path(Long(t.path)), std::ios::binary) << t.text;
         if (file) files_.push_back(t.path);
-        DWORD attr = 0;
-        for (char c : t.attr) attr |= c == 'r' ? 1 : c == 'h' ? 2 : c == 's' ? 4 : 32;
         ASSERT_TRUE(!(file || folder) ||
                     (GetFileAttributesW(Long(t.path).c_str()) != INVALID_FILE_ATTRIBUTES &&
-                     (!attr || SetFileAttributesW(Long(t.path).c_str(), attr))))
+                     (!t.bits || SetFileAttributesW(Long(t.path).c_str(), t.bits))))
             << "line " << t.line;
         if (file && t.locked)  // without sharing: the run can neither open nor delete it
             locks_.emplace_back(CreateFileW(Long(t.path).c_str(), GENERIC_READ, 0, nullptr,
@@ -212,9 +206,9 @@ void Wash::Plant() {
             op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
             ASSERT_TRUE(SHFileOperationW(&op) == 0 && Binned()) << "line " << t.line;
         }
-        if (t.kind == "key") Make(t.root, t.path);
+        if (t.kind == "key") Make(t);
         if (t.kind == "value") {
-            const HKEY root = kRoots.at(t.root);
+            const HKEY root = Root(t);
             // Wine's WinINet copies "User Shell Folders" over this value.
             const std::string user =
                 std::string(t.path).replace(t.path.rfind('\\') + 1, 5, "User Shell");
@@ -223,8 +217,7 @@ void Wash::Plant() {
             for (const std::string& p : cookies ? std::vector{user, t.path} : std::vector{t.path})
                 saved_.emplace_back(root, p, W(t.name), Query(root, p, W(t.name)));
             if (cookies) RegDeleteKeyValueW(root, W(user).c_str(), L"Cookies");
-            ASSERT_EQ(Set(Make(t.root, t.path).get(), W(t.name), DataOf(t)), ERROR_SUCCESS)
-                << t.line;
+            ASSERT_EQ(Set(Make(t).get(), W(t.name), DataOf(t)), ERROR_SUCCESS) << t.line;
         }
         ASSERT_TRUE(t.kind != "cache" || Commit(t)) << t.line;
         ASSERT_NE(t.kind, "history") << "Wine's URL history store keeps nothing";
@@ -300,12 +293,11 @@ void Wash::Check() {
     for (const scn::Thing& t : row_.things) {
         const bool onDisk = t.kind == "file" || t.kind == "folder" || t.kind == "link";
         const DWORD attr = onDisk ? GetFileAttributesW(Long(t.path).c_str()) : 0;
-        const auto now =
-            t.kind == "value" ? Query(kRoots.at(t.root), t.path, W(t.name)) : std::nullopt;
+        const auto now = t.kind == "value" ? Query(Root(t), t.path, W(t.name)) : std::nullopt;
         win32::UniqueRegKey key;
         DWORD size = 0;  // a cache entry that is there asks for more room
         const bool there =
-            t.kind == "key"     ? OpenKey(kRoots.at(t.root), t.path, key, KEY_READ) == 0
+            t.kind == "key"     ? OpenKey(Root(t), t.path, key, KEY_READ) == 0
             : t.kind == "value" ? now.has_value()
             : t.kind == "cache" ? !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
                                       GetLastError() == ERROR_INSUFFICIENT_BUFFER
@@ -335,8 +327,7 @@ Wash::~Wash() {
             RegDeleteValueW(key.get(), name.c_str());
     }
     for (auto k = keysMade_.rbegin(); k != keysMade_.rend(); ++k)
-        RegDeleteTreeW(kRoots.at(k->substr(0, k->find('\\'))),
-                       W(k->substr(k->find('\\') + 1)).c_str());
+        RegDeleteTreeW(k->first, W(k->second).c_str());
     // Only what the row planted: nothing is entered that might be a link.
     for (auto f = files_.rbegin(); f != files_.rend(); ++f) {
         SetFileAttributesW(Long(*f).c_str(), FILE_ATTRIBUTE_NORMAL);
