@@ -141,10 +141,7 @@ struct Reader {
             r.hasIni = true;
             r.ini += a[1] + lf;
         } else if (d == "list" || d == "list-raw") {
-            auto it = std::find_if(r.lists.begin(), r.lists.end(),
-                                   [&](const auto& l) { return l.first == a[1]; });
-            if (it == r.lists.end()) it = r.lists.insert(r.lists.end(), {a[1], ""});
-            it->second += a[2] + lf;
+            r.lists[a[1]] += a[2] + lf;
         } else if (d == "repeat") {
             // The directive is split again for every index.
             const auto at = raw.find_first_of(" \t", raw.find(a[1], raw.find("repeat") + 6));
@@ -239,7 +236,8 @@ struct Reader {
 
 }  // namespace
 
-std::vector<Row> ParseFolder(const std::string& folder, const std::string& program) {
+std::vector<Row> ParseFolder(const std::string& folder, const std::string& program,
+                             const std::string& backend) {
     std::vector<std::string> paths;
     for (const auto& e : std::filesystem::directory_iterator(folder))
         if (e.path().extension() == ".scn") paths.push_back(e.path().string());
@@ -252,6 +250,9 @@ std::vector<Row> ParseFolder(const std::string& folder, const std::string& progr
         text << in.rdbuf();
         Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(text.str());
     }
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [&](const Row& r) { return !r.only.empty() && r.only != backend; }),
+               rows.end());
     return rows;
 }
 

@@ -4,6 +4,7 @@
 // the simulated runner and the runner under Wine read the same rows.
 
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -39,8 +40,8 @@ struct Row {
     int line = 0;
     std::string only;  // "", "sim" or "wine"
     bool hostile = false, hasIni = false, iniHidden = false, noCustomFolder = false;
-    std::string ini, temp;                                   // temp empty: the machine's own
-    std::vector<std::pair<std::string, std::string>> lists;  // Custom\NAME and its bytes
+    std::string ini, temp;                     // temp empty: the machine's own
+    std::map<std::string, std::string> lists;  // Custom\NAME and its bytes
     std::vector<Thing> things;
     std::vector<Drive> drives;
     std::vector<std::string> boxes;
@@ -61,8 +62,17 @@ struct ParseError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Every *.scn of the folder, in name order; `program` is what $(program)
-// expands to. Throws ParseError; names are unique over all the rows.
-std::vector<Row> ParseFolder(const std::string& folder, const std::string& program);
+// Every *.scn of the folder, in name order, but the rows only the other
+// backend runs; `program` is what $(program) expands to. Throws ParseError;
+// names are unique over all the rows.
+std::vector<Row> ParseFolder(const std::string& folder, const std::string& program,
+                             const std::string& backend);
+
+// Whether a thing, there or not after the run and `same` as planted, came
+// out as its row says.
+inline bool Holds(Outcome o, bool there, bool same) {
+    return o == Outcome::kSet ||
+           (o == Outcome::kGone ? !there : there && same == (o == Outcome::kStays));
+}
 
 }  // namespace vw::scn
