@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -37,16 +38,11 @@ struct Reader {
     }
     Row& row() { return rows.back(); }
 
-    long long Number(std::string s) const {
-        const int base = s.rfind("0x", 0) == 0 ? 16 : 10;
-        if (base == 16) s.erase(0, 2);
-        std::size_t used = 0;
-        long long n = -1;
-        try {
-            n = std::stoll(s, &used, base);
-        } catch (const std::exception&) {
-        }
-        Need(!s.empty() && used == s.size() && n >= 0, "not a number: " + s);
+    // Decimal, or hex after 0x; no sign.
+    long long Number(const std::string& s) const {
+        char* end = nullptr;
+        const long long n = std::strtoll(s.c_str(), &end, s.rfind("0x", 0) == 0 ? 16 : 10);
+        Need(std::isdigit(s[0] & 0xFF) && *end == '\0' && n >= 0, "not a number: " + s);
         return n;
     }
 
