@@ -230,9 +230,8 @@ void Wash::Plant() {
 void Wash::Start() {
     // Held while the run starts: the program's own single-instance claim.
     const win32::UniqueKernelHandle other(
-        row_.ends == scn::Ends::kRefused
-            ? CreateMutexA(nullptr, FALSE, win32::Win32Process::kInstanceMutexName)
-            : nullptr);
+        row_.ends == 0 ? CreateMutexA(nullptr, FALSE, win32::Win32Process::kInstanceMutexName)
+                       : nullptr);
     const win32::UniqueKernelHandle release(CreateEventA(nullptr, TRUE, FALSE, kProbeRelease));
     // The run inherits them.
     static const std::string kOwnTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";

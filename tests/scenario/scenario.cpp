@@ -154,11 +154,8 @@ struct Reader {
         } else if (d == "box") {
             r.boxes.push_back(a[1]);
         } else if (d == "ends") {
-            r.ends = a[1] == "complete"  ? Ends::kComplete
-                     : a[1] == "refused" ? Ends::kRefused
-                                         : Ends::kStep;
-            r.endStep = r.ends == Ends::kStep ? static_cast<int>(Number(a[1])) : 0;
-            need(r.ends != Ends::kStep || (r.endStep >= 1 && r.endStep <= 11));
+            r.ends = a[1] == "complete" ? 12 : a[1] == "refused" ? 0 : int(Number(a[1]));
+            need(OneOf(a[1], {"complete", "refused"}) || (r.ends >= 1 && r.ends <= 11));
         } else if (d == "fault") {
             // 32-bit numbers as the platform gives them: HRESULTs are negative.
             const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(Number(a[2])));

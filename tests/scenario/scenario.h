@@ -13,7 +13,6 @@
 namespace vw::scn {
 
 enum class Outcome { kGone, kStays, kSet, kChanged };
-enum class Ends { kComplete, kStep, kRefused };
 
 // What a row plants and then checks: file, folder, link, key, value, cache,
 // history or recycled (a file the shell put in the Recycle Bin).
@@ -45,8 +44,8 @@ struct Row {
     std::vector<Thing> things;
     std::vector<Drive> drives;
     std::vector<std::string> boxes;
-    Ends ends = Ends::kComplete;
-    int endStep = 0;
+    int ends = 12;  // the step (1..11) a run-time failure ended the run at; 12:
+                    // it went through, 0: it did not start
     // `fault CALL NUMBER [NTH]`: the simulated platform raises NUMBER on the
     // call's nth next call; the real one is left as it is.
     struct Fault {
