@@ -131,7 +131,6 @@ class Wash {
     std::string Parked(const std::string& carrier) const {
         return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
     }
-    void Expect(Outcome outcome, bool there, bool same, int line, const std::string& what);
     // Creates the key as needed; what did not exist goes when the row ends.
     win32::UniqueRegKey Make(const scn::Thing& t) {
         win32::UniqueRegKey key;
@@ -200,10 +199,10 @@ void Wash::Plant() {
         ASSERT_TRUE(!file || !t.locked || locks_.back()) << "line " << t.line;
         if (t.kind == "recycled") {  // by the shell, as a user would, undo allowed
             const std::wstring from = W(t.path) + L'\0';
-            SHFILEOPSTRUCTW op{};
-            op.wFunc = FO_DELETE;
-            op.pFrom = from.c_str();
-            op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+            const FILEOP_FLAGS flags =
+                FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+            SHFILEOPSTRUCTW op{nullptr, FO_DELETE, from.c_str(), nullptr,
+                               flags,   FALSE,     nullptr,      nullptr};
             ASSERT_TRUE(SHFileOperationW(&op) == 0 && Binned()) << "line " << t.line;
         }
         if (t.kind == "key") Make(t);
@@ -266,12 +265,6 @@ void Wash::Start() {
     SetEvent(release.get());
 }
 
-void Wash::Expect(Outcome outcome, bool there, bool same, int line, const std::string& what) {
-    const bool ok = scn::Holds(outcome, there, same);
-    if (row_.hostile && outcome == Outcome::kStays) ++tally.checked, tally.lost += !ok;
-    EXPECT_TRUE(ok) << row_.file << ":" << line << ": " << what;
-}
-
 void Wash::Check() {
     EXPECT_EQ(exit_, std::optional<DWORD>(0)) << "still running at the limit, or failed";
     EXPECT_EQ(boxes_, row_.boxes);
@@ -303,7 +296,9 @@ void Wash::Check() {
             t.kind == "value"
                 ? now == DataOf(t)
                 : t.kind != "file" || std::string(std::istreambuf_iterator<char>(in), {}) == t.text;
-        Expect(t.outcome, there, same, t.line, t.path + " " + t.name);
+        const bool ok = scn::Holds(t.outcome, there, same);
+        if (row_.hostile && t.outcome == Outcome::kStays) ++tally.checked, tally.lost += !ok;
+        EXPECT_TRUE(ok) << row_.file << ":" << t.line << ": " << t.path << " " << t.name;
     }
     tally.scenarios += row_.hostile;
 }

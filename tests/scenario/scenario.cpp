@@ -198,8 +198,7 @@ struct Reader {
         }
     }
 
-    void Parse(const std::string& text) {
-        std::istringstream in(text);
+    void Parse(std::istream& in) {
         for (std::string raw; std::getline(in, raw);) {
             ++line;
             if (!raw.empty() && raw.back() == '\r') raw.pop_back();
@@ -219,10 +218,8 @@ struct Reader {
                  "scenario needs a NAME of letters, digits and _");
             for (const Row& r : rows)
                 Need(r.name != a[1], a[1] + " also at " + r.file + ":" + std::to_string(r.line));
-            rows.emplace_back();
-            row().name = a[1];
-            row().file = file;
-            row().line = line;
+            Row& r = rows.emplace_back();
+            r.name = a[1], r.file = file, r.line = line;
         }
     }
 };
@@ -239,9 +236,7 @@ std::vector<Row> ParseFolder(const std::string& folder, const std::string& progr
     for (const auto& path : paths) {
         std::ifstream in(path, std::ios::binary);
         if (!in) throw ParseError(path + ": cannot be read");
-        std::ostringstream text;
-        text << in.rdbuf();
-        Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(text.str());
+        Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(in);
     }
     rows.erase(std::remove_if(rows.begin(), rows.end(),
                               [&](const Row& r) { return !r.only.empty() && r.only != backend; }),
