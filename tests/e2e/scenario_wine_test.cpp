@@ -31,6 +31,10 @@ using Data = std::pair<DWORD, std::string>;  // a registry value's type and byte
 
 const std::string kRun = "C:\\e2e\\run";
 
+// A table that cannot be read ends this program before any test, naming
+// the file and line.
+const std::vector<scn::Row> kRows = scn::ParseFolder("C:\\e2e_scenarios", kRun, "wine");
+
 std::wstring W(const std::string& utf8) {
     return fs::u8path(utf8).wstring();
 }
@@ -118,16 +122,11 @@ bool Binned() {
     return SHQueryRecycleBinW(nullptr, &bin) == S_OK && bin.i64NumItems > 0;
 }
 
-// One row on the real machine; the destructor puts back what it planted.
-class Wash {
-  public:
-    explicit Wash(const scn::Row& row) : row_(row) {}
-    ~Wash();
-    void Plant();
-    void Start();
-    void Check();
-
-  private:
+// One row on the real machine: plant, start, check; TearDown puts back what
+// it planted.
+class Scenario : public ::testing::TestWithParam<std::size_t> {
+  protected:
+    void TearDown() override;
     std::string Parked(const std::string& carrier) const {
         return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
     }
@@ -146,16 +145,14 @@ class Wash {
             if (k.kind == "key" && k.locked) SetDacl(k, "D:(A;;KA;;;WD)");
     }
 
-    const scn::Row& row_;
+    const scn::Row& row_ = kRows[GetParam()];
     std::vector<std::string> files_, folders_, carriers_;
     std::vector<std::pair<HKEY, std::string>> keysMade_;
     std::vector<std::tuple<HKEY, std::string, std::wstring, std::optional<Data>>> saved_;
     std::vector<win32::UniqueFileHandle> locks_;
-    std::vector<std::string> boxes_;
-    std::optional<DWORD> exit_;
 };
 
-void Wash::Plant() {
+TEST_P(Scenario, Row) {
     const fs::path bin = "C:\\bin";  // where wine-run.sh puts this program and its siblings
     std::error_code ec;
     fs::remove_all(kRun, ec);  // a crashed earlier run may have left it
@@ -224,9 +221,9 @@ void Wash::Plant() {
     // Last: a denied key takes nothing more below it.
     for (const scn::Thing& k : row_.things)
         if (k.kind == "key" && k.locked) SetDacl(k, "D:P(D;;KA;;;WD)");
-}
 
-void Wash::Start() {
+    std::vector<std::string> boxes;
+    std::optional<DWORD> ended;
     // Held while the run starts: the program's own single-instance claim.
     const win32::UniqueKernelHandle other(
         row_.ends == 0 ? CreateMutexA(nullptr, FALSE, win32::Win32Process::kInstanceMutexName)
@@ -245,10 +242,10 @@ void Wash::Start() {
     ASSERT_TRUE(run.process) << "cannot start the exe: " << GetLastError();
     // 100,000 records take seconds; a hang must still end.
     const ULONGLONG deadline = GetTickCount64() + 120000;
-    for (DWORD code = 0; !exit_ && GetTickCount64() < deadline && boxes_.size() < 20;) {
+    for (DWORD code = 0; !ended && GetTickCount64() < deadline && boxes.size() < 20;) {
         if (WaitForSingleObject(run.process.get(), 20) == WAIT_OBJECT_0 &&
             GetExitCodeProcess(run.process.get(), &code))
-            exit_ = code;
+            ended = code;
         // Every visible dialog of the run, whatever its title.
         for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", nullptr));) {
             DWORD owner = 0;
@@ -256,18 +253,16 @@ void Wash::Start() {
             if (owner != run.id || !IsWindowVisible(box)) continue;
             char text[512] = {};
             GetWindowTextA(GetDlgItem(box, 0xFFFF), text, sizeof text);
-            boxes_.push_back(text);
+            boxes.push_back(text);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             while (IsWindow(box) && GetTickCount64() < deadline) Sleep(10);
         }
     }
-    if (!exit_) TerminateProcess(run.process.get(), 1);
+    if (!ended) TerminateProcess(run.process.get(), 1);
     SetEvent(release.get());
-}
 
-void Wash::Check() {
-    EXPECT_EQ(exit_, std::optional<DWORD>(0)) << "still running at the limit, or failed";
-    EXPECT_EQ(boxes_, row_.boxes);
+    EXPECT_EQ(ended, std::optional<DWORD>(0)) << "still running at the limit, or failed";
+    EXPECT_EQ(boxes, row_.boxes);
     Release();
     // The run does not wait for the companion, so what that deletes may come late.
     for (ULONGLONG until = GetTickCount64() + 5000;
@@ -303,7 +298,7 @@ void Wash::Check() {
     tally.scenarios += row_.hostile;
 }
 
-Wash::~Wash() {
+void Scenario::TearDown() {
     Release();
     for (const scn::Thing& u : row_.things)
         if (u.kind == "cache") DeleteUrlCacheEntryA(u.path.c_str());
@@ -327,19 +322,6 @@ Wash::~Wash() {
         EXPECT_TRUE(MoveFileA(carrier.c_str(), Parked(carrier).c_str())) << carrier << " is left";
     std::error_code ec;
     fs::remove_all(kRun, ec);
-}
-
-// A table that cannot be read ends this program before any test, naming
-// the file and line.
-const std::vector<scn::Row> kRows = scn::ParseFolder("C:\\e2e_scenarios", kRun, "wine");
-
-class Scenario : public ::testing::TestWithParam<std::size_t> {};
-
-TEST_P(Scenario, Row) {
-    Wash wash(kRows[GetParam()]);
-    ASSERT_NO_FATAL_FAILURE(wash.Plant());
-    ASSERT_NO_FATAL_FAILURE(wash.Start());
-    wash.Check();
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, Scenario, ::testing::Range<std::size_t>(0, kRows.size()),
