@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -19,9 +20,9 @@ const std::map<std::string, std::pair<std::size_t, std::size_t>> kArity = {
     {"only", {1, 1}},       {"hostile", {0, 0}}, {"ini", {1, 1}},      {"ini-raw", {1, 1}},
     {"ini-hidden", {0, 0}}, {"list", {2, 2}},    {"list-raw", {2, 2}}, {"no-custom-folder", {0, 0}},
     {"repeat", {2, 99}},    {"temp", {1, 1}},    {"file", {2, 7}},     {"folder", {2, 4}},
-    {"link", {3, 3}},       {"key", {2, 3}},     {"value", {3, 5}},    {"cache", {2, 3}},
-    {"history", {2, 2}},    {"drive", {2, 3}},   {"box", {1, 1}},      {"ends", {1, 1}},
-    {"fault", {2, 3}}};
+    {"recycled", {2, 2}},   {"link", {3, 3}},    {"key", {2, 3}},      {"value", {3, 5}},
+    {"cache", {2, 3}},      {"history", {2, 2}}, {"drive", {2, 3}},    {"box", {1, 1}},
+    {"ends", {1, 1}},       {"fault", {2, 3}}};
 
 struct Reader {
     std::string file, program;
@@ -37,16 +38,11 @@ struct Reader {
     }
     Row& row() { return rows.back(); }
 
-    long long Number(std::string s) const {
-        const int base = s.rfind("0x", 0) == 0 ? 16 : 10;
-        if (base == 16) s.erase(0, 2);
-        std::size_t used = 0;
-        long long n = -1;
-        try {
-            n = std::stoll(s, &used, base);
-        } catch (const std::exception&) {
-        }
-        Need(!s.empty() && used == s.size() && n >= 0, "not a number: " + s);
+    // Decimal, or hex after 0x; no sign.
+    long long Number(const std::string& s) const {
+        char* end = nullptr;
+        const long long n = std::strtoll(s.c_str(), &end, s.rfind("0x", 0) == 0 ? 16 : 10);
+        Need(std::isdigit(s[0] & 0xFF) && *end == '\0' && n >= 0, "not a number: " + s);
         return n;
     }
 
@@ -115,20 +111,12 @@ struct Reader {
         return args;
     }
 
-    Outcome ToOutcome(const std::string& s) const {
-        const char* names[] = {"gone", "stays", "set", "changed"};
-        const auto at = std::find(std::begin(names), std::end(names), s) - std::begin(names);
-        Need(at < 4, "not an outcome: " + s);
-        return static_cast<Outcome>(at);
+    // Where `s` is among `names`.
+    std::size_t Index(const std::string& s, std::initializer_list<const char*> names) const {
+        const std::size_t at = std::find(names.begin(), names.end(), s) - names.begin();
+        Need(at < names.size(), "unknown word " + s);
+        return at;
     }
-    // The root of "ROOT\path"; `path` gets the rest.
-    std::string Root(const std::string& s, std::string& path) const {
-        const auto slash = s.find('\\');
-        Need(OneOf(s.substr(0, slash), {"HKCU", "HKLM", "HKU", "HKCR"}), "no root: " + s);
-        path = slash == std::string::npos ? "" : s.substr(slash + 1);
-        return s.substr(0, slash);
-    }
-
     void Directive(const std::vector<std::string>& a, const std::string& raw) {
         const std::string& d = a[0];
         const std::size_t n = a.size();
@@ -149,10 +137,7 @@ struct Reader {
             r.hasIni = true;
             r.ini += a[1] + lf;
         } else if (d == "list" || d == "list-raw") {
-            auto it = std::find_if(r.lists.begin(), r.lists.end(),
-                                   [&](const auto& l) { return l.first == a[1]; });
-            if (it == r.lists.end()) it = r.lists.insert(r.lists.end(), {a[1], ""});
-            it->second += a[2] + lf;
+            r.lists[a[1]] += a[2] + lf;
         } else if (d == "repeat") {
             // The directive is split again for every index.
             const auto at = raw.find_first_of(" \t", raw.find(a[1], raw.find("repeat") + 6));
@@ -162,55 +147,58 @@ struct Reader {
             index = -1;
         } else if (d == "temp") {
             r.temp = a[1];
-        } else if (d == "file" || d == "folder") {
-            File f{a[1], ToOutcome(a[2]), d == "folder", false, "x", "", line};
-            for (std::size_t k = 3; k < n; ++k) {
-                const bool option = k + 1 < n && (a[k] == "attr" || (!f.folder && a[k] == "text"));
-                need(option || (!f.folder && a[k] == "locked"));
-                if (!option) f.locked = true;
-                if (option) (a[k] == "attr" ? f.attr : f.text) = a[k + 1];
-                k += option;
-            }
-            need(f.attr.find_first_not_of("rhsa") == std::string::npos);
-            r.files.push_back(f);
-        } else if (d == "link") {
-            r.links.push_back({a[1], a[2], ToOutcome(a[3]), line});
-        } else if (d == "key") {
-            need(n == 3 || a[3] == "deny");
-            std::string path, root = Root(a[1], path);
-            r.keys.push_back({root, path, ToOutcome(a[2]), n == 4, line});
-        } else if (d == "value") {
-            need(n == 4 || (n == 6 && OneOf(a[4], {"sz", "dword", "binary"})));
-            std::string path, root = Root(a[1], path), type = n == 6 ? a[4] : "sz";
-            const std::string data = n == 6 ? a[5] : "x";
-            const auto dword = static_cast<std::uint32_t>(type == "dword" ? Number(data) : 0);
-            r.values.push_back(
-                {root, path, a[2] == "@" ? "" : a[2], ToOutcome(a[3]), type, data, dword, line});
-        } else if (d == "cache" || d == "history") {
-            need(n == 3 || d == "cache");
-            (d == "cache" ? r.cache : r.history)
-                .push_back({a[1], ToOutcome(a[2]), n == 4 ? a[3] : "normal", line});
         } else if (d == "drive") {
-            need((n == 3 || a[3] == "notready") && a[1].size() == 1 &&
-                 OneOf(a[2], {"fixed", "removable", "cdrom", "remote", "ramdisk"}));
-            r.drives.push_back({a[1][0], a[2], n == 4});
+            need((n == 3 || a[3] == "notready") && a[1].size() == 1);
+            const auto kind = Index(a[2], {"removable", "fixed", "remote", "cdrom", "ramdisk"});
+            r.drives.push_back({a[1][0], static_cast<int>(kind) + 1, n == 4});
         } else if (d == "box") {
             r.boxes.push_back(a[1]);
         } else if (d == "ends") {
-            r.ends = a[1] == "complete"  ? Ends::kComplete
-                     : a[1] == "refused" ? Ends::kRefused
-                                         : Ends::kStep;
-            r.endStep = r.ends == Ends::kStep ? static_cast<int>(Number(a[1])) : 0;
-            need(r.ends != Ends::kStep || (r.endStep >= 1 && r.endStep <= 11));
+            r.ends = a[1] == "complete" ? 12 : a[1] == "refused" ? 0 : int(Number(a[1]));
+            need(OneOf(a[1], {"complete", "refused"}) || (r.ends >= 1 && r.ends <= 11));
         } else if (d == "fault") {
             // 32-bit numbers as the platform gives them: HRESULTs are negative.
             const auto number = static_cast<std::int32_t>(static_cast<std::uint32_t>(Number(a[2])));
             r.faults.push_back({a[1], number, n == 4 ? static_cast<int>(Number(a[3])) : 1});
+        } else {  // a thing: its OUTCOME follows the path, or the target or name
+            const std::size_t o = d == "link" || d == "value" ? 3 : 2;
+            const std::string name = o == 3 ? a[2] : d == "cache" ? "normal" : "";
+            const auto outcome = Outcome(Index(a[o], {"gone", "stays", "set", "changed"}));
+            Thing t{d, a[1], name, outcome, 0, 1, 0, "x", false, line};
+            std::string attr;  // letters of r h s a
+            for (std::size_t k = o + 1; k < n; ++k) {
+                const std::string& w = a[k];
+                const bool pair =
+                    k + 1 < n && ((w == "attr" && d != "value") || (d == "file" && w == "text") ||
+                                  (d == "value" && OneOf(w, {"sz", "dword", "binary"})));
+                need(pair || d == "cache" || (d == "file" && w == "locked") ||
+                     (d == "key" && w == "deny"));
+                if (d == "value") t.type = w == "sz" ? 1 : w == "binary" ? 3 : 4;
+                if (!pair && d != "cache")
+                    t.locked = true;
+                else
+                    (d == "cache" ? t.name : w == "attr" ? attr : t.text) = pair ? a[++k] : w;
+            }
+            need(attr.find_first_not_of("rhsa") == std::string::npos);
+            for (char c : attr) t.bits |= 1u << std::string("rhs__a").find(c);
+            const char* kinds[] = {"normal", "sticky", "sparse", "cookie", "history"};
+            const std::uint32_t kindBits[] = {1, 4, 0x10000, 0x100000, 0x200000};
+            for (int k = 0; d == "cache" && k < 5; ++k)
+                if (t.name.find(kinds[k]) != std::string::npos) t.bits |= kindBits[k];
+            if (d == "key" || d == "value") {  // ROOT\path
+                const auto slash = t.path.find('\\');
+                t.root = static_cast<std::int32_t>(
+                    0x80000000u + Index(t.path.substr(0, slash), {"HKCR", "HKCU", "HKLM", "HKU"}));
+                t.path = slash == std::string::npos ? "" : t.path.substr(slash + 1);
+            }
+            if (d == "value" && t.name == "@") t.name = "";
+            const auto dword = static_cast<std::uint32_t>(t.type == 4 ? Number(t.text) : 0);
+            if (t.type == 4) t.text = std::string(reinterpret_cast<const char*>(&dword), 4);
+            r.things.push_back(t);
         }
     }
 
-    void Parse(const std::string& text) {
-        std::istringstream in(text);
+    void Parse(std::istream& in) {
         for (std::string raw; std::getline(in, raw);) {
             ++line;
             if (!raw.empty() && raw.back() == '\r') raw.pop_back();
@@ -230,17 +218,16 @@ struct Reader {
                  "scenario needs a NAME of letters, digits and _");
             for (const Row& r : rows)
                 Need(r.name != a[1], a[1] + " also at " + r.file + ":" + std::to_string(r.line));
-            rows.emplace_back();
-            row().name = a[1];
-            row().file = file;
-            row().line = line;
+            Row& r = rows.emplace_back();
+            r.name = a[1], r.file = file, r.line = line;
         }
     }
 };
 
 }  // namespace
 
-std::vector<Row> ParseFolder(const std::string& folder, const std::string& program) {
+std::vector<Row> ParseFolder(const std::string& folder, const std::string& program,
+                             const std::string& backend) {
     std::vector<std::string> paths;
     for (const auto& e : std::filesystem::directory_iterator(folder))
         if (e.path().extension() == ".scn") paths.push_back(e.path().string());
@@ -249,10 +236,11 @@ std::vector<Row> ParseFolder(const std::string& folder, const std::string& progr
     for (const auto& path : paths) {
         std::ifstream in(path, std::ios::binary);
         if (!in) throw ParseError(path + ": cannot be read");
-        std::ostringstream text;
-        text << in.rdbuf();
-        Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(text.str());
+        Reader{std::filesystem::path(path).filename().string(), program, rows}.Parse(in);
     }
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [&](const Row& r) { return !r.only.empty() && r.only != backend; }),
+               rows.end());
     return rows;
 }
 

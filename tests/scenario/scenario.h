@@ -4,6 +4,7 @@
 // the simulated runner and the runner under Wine read the same rows.
 
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -12,44 +13,24 @@
 namespace vw::scn {
 
 enum class Outcome { kGone, kStays, kSet, kChanged };
-enum class Ends { kComplete, kStep, kRefused };
 
-struct File {  // a folder too
-    std::string path;
+// What a row plants and then checks: file, folder, link, key, value, cache,
+// history or recycled (a file the shell put in the Recycle Bin).
+struct Thing {
+    std::string kind, path;  // path: a file's, a URL, or a key's below its root
+    std::string name;        // a link's target, a value's name ("" for `@`), a cache kind
     Outcome outcome = Outcome::kStays;
-    bool folder = false, locked = false;
-    std::string text = "x", attr;  // attr: letters of r h s a
-    int line = 0;
-};
-struct Link {
-    std::string path, target;
-    Outcome outcome = Outcome::kStays;
-    int line = 0;
-};
-struct Key {
-    std::string root, path;  // root: HKCU, HKLM, HKU or HKCR; path below it
-    Outcome outcome = Outcome::kStays;
-    bool deny = false;
-    int line = 0;
-};
-struct Value {
-    std::string root, path, name;  // name "" is the default value (`@`)
-    Outcome outcome = Outcome::kStays;
-    std::string type = "sz", data = "x";  // sz: the text; binary: the bytes
-    std::uint32_t dword = 0;
-    int line = 0;
-};
-struct Url {
-    std::string url;
-    Outcome outcome = Outcome::kStays;
-    // A cache entry's: normal, cookie or history; on the sim also sticky,
-    // sparse, none, inuse, fetchfails, joined by "+".
-    std::string kind = "normal";
+    // Numbered as Windows numbers them: the root key, the value's type, a
+    // file's attributes or a cache entry's kind (0: none given).
+    std::intptr_t root = 0;
+    std::uint32_t type = 1, bits = 0;
+    std::string text = "x";  // a file's or value's bytes (dword: 4, little-endian)
+    bool locked = false;     // a file held open, a key denied to all
     int line = 0;
 };
 struct Drive {
     char letter = 'C';
-    std::string kind;  // fixed, removable, cdrom, remote or ramdisk
+    int kind = 0;  // 1 removable, 2 fixed, 3 remote, 4 cdrom, 5 ramdisk
     bool notReady = false;
 };
 
@@ -58,17 +39,13 @@ struct Row {
     int line = 0;
     std::string only;  // "", "sim" or "wine"
     bool hostile = false, hasIni = false, iniHidden = false, noCustomFolder = false;
-    std::string ini, temp;                                   // temp empty: the machine's own
-    std::vector<std::pair<std::string, std::string>> lists;  // Custom\NAME and its bytes
-    std::vector<File> files;
-    std::vector<Link> links;
-    std::vector<Key> keys;
-    std::vector<Value> values;
-    std::vector<Url> cache, history;
+    std::string ini, temp;                     // temp empty: the machine's own
+    std::map<std::string, std::string> lists;  // Custom\NAME and its bytes
+    std::vector<Thing> things;
     std::vector<Drive> drives;
     std::vector<std::string> boxes;
-    Ends ends = Ends::kComplete;
-    int endStep = 0;
+    int ends = 12;  // the step (1..11) a run-time failure ended the run at; 12:
+                    // it went through, 0: it did not start
     // `fault CALL NUMBER [NTH]`: the simulated platform raises NUMBER on the
     // call's nth next call; the real one is left as it is.
     struct Fault {
@@ -84,8 +61,17 @@ struct ParseError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Every *.scn of the folder, in name order; `program` is what $(program)
-// expands to. Throws ParseError; names are unique over all the rows.
-std::vector<Row> ParseFolder(const std::string& folder, const std::string& program);
+// Every *.scn of the folder, in name order, but the rows only the other
+// backend runs; `program` is what $(program) expands to. Throws ParseError;
+// names are unique over all the rows.
+std::vector<Row> ParseFolder(const std::string& folder, const std::string& program,
+                             const std::string& backend);
+
+// Whether a thing, there or not after the run and `same` as planted, came
+// out as its row says.
+inline bool Holds(Outcome o, bool there, bool same) {
+    return o == Outcome::kSet ||
+           (o == Outcome::kGone ? !there : there && same == (o == Outcome::kStays));
+}
 
 }  // namespace vw::scn

@@ -4,11 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "support/sim_run.h"
 #include "wash/frm_wash.h"
 
 namespace vw {
 namespace {
+
+const char* const kJournal =
+#include "wash/start_clean.txt"
+    ;
 
 TEST(StartCleanTest, ReadsEachSwitchAtItsStepAndStepsTheBarAfterIt) {
     test::SimMachine m;
@@ -25,23 +31,10 @@ TEST(StartCleanTest, ReadsEachSwitchAtItsStepAndStepsTheBarAfterIt) {
     form.StartClean();
     for (std::size_t c = 0; c < markers; ++c) EXPECT_TRUE(form.Visible(static_cast<Ctl>(c)));
 
-    const char* keys[] = {
-        "FindHistory", "DocumentHistory", "RunHistory",    "RecycleBin", "MediaPlayer",
-        "TempFiles",   "ScanTempFiles",   "MSOfficeTrack", "IE",         "SkipAllCustomWashItems",
-        "Netscape"};
+    std::istringstream in(kJournal);
     std::vector<std::string> expected;
-    for (int i = 0; i < 11; ++i) {
-        expected.push_back(std::string("read [") + (i == 9 ? "Wash" : "Standard") + " Options] " +
-                           keys[i]);
-        if (i == 1) expected.push_back("clear recent documents");
-        // Value, bar colour (lblExit's white), done-marker, then the yield.
-        expected.push_back("progress ProgressBar1 " + std::to_string(9.0f * (i + 1)));
-        expected.push_back("colour ProgressBar1 16777215");
-        expected.push_back(std::string("show lbl") + (i == 9 ? "Caption" : "Chk") +
-                           (i == 9 ? "" : keys[i]));
-        expected.push_back("doevents");
-    }
-    expected.push_back("read [Standard Options] RunHistory");  // SkipMessages is not read
+    for (std::string call; std::getline(in, call);)
+        if (!call.empty()) expected.push_back(call);
     EXPECT_EQ(m.sim.journal, expected);
 }
 
