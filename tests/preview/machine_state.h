@@ -75,7 +75,9 @@ inline MachineState Applied(MachineState s, const std::vector<preview::Change>& 
         };
         if (c.action == act::kDeleteFile || c.action == act::kDeleteFolder)
             drop(s.files, file, false);
-        if (c.action == act::kSetAttributes) {
+        // A file outside what the state holds (another drive) stays outside.
+        if (c.action == act::kSetAttributes && s.files.lower_bound(file + "|") != s.files.end() &&
+            s.files.lower_bound(file + "|")->rfind(file + "|", 0) == 0) {
             const unsigned long bits = (attributes() & ~0x2127ul) | (*c.attributes & 0x2127u);
             drop(s.files, file, false);
             s.files.insert(file + "|" + std::to_string(bits));

@@ -136,43 +136,5 @@ TEST_F(PreviewRunTest, ForetellsTheWashAndChangesNothing) {
     EXPECT_EQ(result.switchedOn, std::vector<bool>(11, true));
 }
 
-// Where the wash would end, the preview ends too, with the same failure.
-TEST_F(PreviewRunTest, EndsWhereTheWashEnds) {
-    const struct {
-        const char* name;
-        std::function<void(test::SimMachine&)> stage;
-        int step;
-        long number;
-    } cases[] = {
-        {"a Scandisk fragment held open",
-         [](test::SimMachine& s) { s.sim.files.HoldOpen("C:\\x.chk"); }, 7,
-         errnum::kPermissionDenied},
-        {"the companion missing",
-         [](test::SimMachine& s) {
-             s.sim.files.RemoveFile(s.sim.process.programFolder + "\\vantrixie.exe");
-         },
-         9, errnum::kFileNotFound},
-        {"a custom file on a missing drive",
-         [](test::SimMachine& s) {
-             s.sim.files.AddFile(s.sim.process.programFolder + "\\Custom\\list.txt",
-                                 "F,Q:\\x.log,\r\n");
-         },
-         10, errnum::kDeviceUnavailable},
-    };
-    for (const auto& c : cases) {
-        test::SimMachine fresh;
-        Seed(fresh);
-        c.stage(fresh);
-        const preview::PreviewResult result = preview::RunPreview(fresh.sim.platform());
-        ASSERT_TRUE(result.ended) << c.name;
-        EXPECT_EQ(result.endStep, c.step) << c.name;
-        EXPECT_EQ(result.ended->Number(), c.number) << c.name;
-        for (const auto& change : result.log.Changes()) EXPECT_LE(change.step, c.step) << c.name;
-        const auto ended = WashOnce(fresh.sim.platform());
-        ASSERT_TRUE(ended) << c.name;
-        EXPECT_EQ(ended->Number(), c.number) << c.name;
-    }
-}
-
 }  // namespace
 }  // namespace vw
