@@ -26,6 +26,10 @@ const char kCases[] =
     ;
 
 using Args = std::vector<std::string>;
+const auto Str = [](auto n) { return std::to_string(n); };
+const auto Num = [](const std::string& s) {
+    return static_cast<std::uint32_t>(std::stoul(s.empty() ? "0" : s, nullptr, 0));
+};
 
 class Runner {
   public:
@@ -66,13 +70,6 @@ class Runner {
     }
 
   private:
-    template <typename T>
-    static std::string Str(T n) {
-        return std::to_string(n);
-    }
-    static std::uint32_t Num(const std::string& s) {
-        return static_cast<std::uint32_t>(std::stoul(s.empty() ? "0" : s, nullptr, 0));
-    }
     // Attribute letters in the order of their bits, "L" a link.
     static std::uint32_t Attr(const std::string& s) {
         std::uint32_t bits = 0;
@@ -243,19 +240,15 @@ std::string Runner::Do(const Args& a) try {
 }  // namespace
 
 const std::vector<Case>& Cases() {
-    static const std::vector<Case> cases = [] {
-        std::vector<Case> all;
-        std::istringstream text(kCases);
-        for (std::string line; std::getline(text, line);) {
-            if (line.rfind("case ", 0) == 0) {
-                all.push_back({line.substr(5, line.find(' ', 5) - 5), line + " ", {}});
-            } else if (line.find_first_not_of(' ') != std::string::npos && line[0] != '#') {
-                all.back().lines.push_back(line);
-            }
-        }
-        return all;
-    }();
-    return cases;
+    static std::vector<Case> all;
+    std::istringstream text(all.empty() ? kCases : "");
+    for (std::string line; std::getline(text, line);) {
+        if (line.rfind("case ", 0) == 0)
+            all.push_back({line.substr(5, line.find(' ', 5) - 5), line + " ", {}});
+        else if (line.find_first_not_of(' ') != std::string::npos && line[0] != '#')
+            all.back().lines.push_back(line);
+    }
+    return all;
 }
 
 // A step is "op arg..." with "= answer" when it answers (else "0" is
