@@ -17,7 +17,6 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
 #include "platform/win32/win32_ui.h"
-#include "platform/win32/win32_window_view.h"
 #include "startup/ini_path.h"
 #include "wash/frm_wash.h"
 
@@ -104,25 +103,6 @@ TEST(Win32Ui, MessageBoxShowsEveryCharacter) {
     }
 }
 
-// Forwards to the real Ui and keeps sight of the view it hands out, so the
-// test can reach the controls' windows.
-struct ViewSpyUi final : Ui {
-    explicit ViewSpyUi(Ui& real) : real(real) {}
-    std::unique_ptr<WindowView> CreateHiddenWindow(const std::vector<ControlLayout>& layout, int w,
-                                                   int h) override {
-        auto made = real.CreateHiddenWindow(layout, w, h);
-        return view = static_cast<Win32WindowView*>(made.get()), std::move(made);
-    }
-    void DoEvents() override { real.DoEvents(); }
-    int ShowMessage(const std::string& text, const std::string& caption,
-                    std::uint32_t type) override {
-        return real.ShowMessage(text, caption, type);
-    }
-
-    Ui& real;
-    Win32WindowView* view = nullptr;
-};
-
 // Counts every attempt to show a top-level window of this thread, even one
 // undone at once.
 int g_topLevelShows = 0;
@@ -145,9 +125,6 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     ASSERT_TRUE(IniPath.empty());
     Win32Platform real;
     Platform& r = real.Get();
-    ViewSpyUi spy(r.ui);
-    Platform platform{r.profile, r.shell,    r.process,  r.files,
-                      spy,       r.registry, r.urlCache, r.urlHistory};
     // Without settings the custom step runs; the installed, empty folder.
     const std::string custom = r.process.ProgramFolder() + "\\Custom";
     ::CreateDirectoryA(custom.c_str(), nullptr);
@@ -156,17 +133,22 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
     ASSERT_TRUE(hook);
     HWND top = nullptr;
     {
-        frmWash form(platform);
-        ASSERT_NE(spy.view, nullptr);
+        frmWash form(r);
+        ASSERT_TRUE(top = ::FindWindowExW(nullptr, nullptr, L"VantrixWashWindow", nullptr));
+        // The controls in the order of the layout, each child made below the last.
+        const auto control = [&](std::size_t i) {
+            HWND c = ::GetWindow(top, GW_CHILD);
+            while (i-- > 0) c = ::GetWindow(c, GW_HWNDNEXT);
+            return c;
+        };
         form.StartClean();
         for (std::size_t i = Index(Ctl::lblChkFindHistory); i <= Index(Ctl::lblChkNetscape); ++i) {
-            EXPECT_TRUE(::GetWindowLongPtrA(spy.view->Control(i), GWL_STYLE) & WS_VISIBLE)
+            EXPECT_TRUE(::GetWindowLongPtrA(control(i), GWL_STYLE) & WS_VISIBLE)
                 << WashWindowLayout()[i].name;
         }
-        const HWND bar = spy.view->Control(Index(Ctl::ProgressBar1));
+        const HWND bar = control(Index(Ctl::ProgressBar1));
         EXPECT_EQ(::SendMessageA(bar, PBM_GETPOS, 0, 0), 99);
         EXPECT_EQ(::SendMessageA(bar, PBM_GETBARCOLOR, 0, 0), 0xFFFFFF);
-        top = ::GetParent(bar);
         const auto drives = form.DriveList();
         EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
                                 [](const std::string& d) { return d.rfind("c:", 0) == 0; }));
