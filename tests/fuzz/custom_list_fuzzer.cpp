@@ -74,11 +74,10 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     auto& fs = m.sim.files;
     auto& reg = m.sim.registry;
     fs.AddFile(m.sim.process.programFolder + "\\Custom\\fuzz.lst", list);
-    const std::vector<Names>& machine = Machine();
     std::string below;
     // The root of a key's path, and the path below it in `below`.
     const auto root = [&](const Names& e) { return std::stoll(ParseRootKey(e[1], below)); };
-    for (const Names& e : machine) {
+    for (const Names& e : Machine()) {
         const HKey key = e[0].find("-key") == std::string::npos ? 0 : root(e);
         if (e[0] == "canary-file") fs.AddFile(e[1], "canary");
         if (e[0] == "target-file") fs.AddFile(e[1], "target", std::stoul(e[2]));
@@ -89,7 +88,7 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     // A bad record ends the run at this step.
     ResumeNext([&] { frmWash(m.sim.platform()).WashCustomItems(); });
     Require(reg.OpenHandles() == 0, "every key opened is closed");
-    for (const Names& e : machine) {
+    for (const Names& e : Machine()) {
         if (e[0] == "canary-file")
             Require(fs.Content(e[1]) == "canary" || Named(records, "F", e[1]), "lost: " + e[1]);
         if (e[0] != "canary-key") continue;

@@ -133,10 +133,8 @@ std::string Runner::Do(const Args& a) try {
     }
     if (op == "value") return s_.SetValue(a[1], a[2], Num(a[3]), a[4]), "0";
     if (op == "deny") return s_.DenyAll(a[1]), "0";
-    if (op == "commit") {
-        committed_.insert(a[1]);
-        return s_.Commit(a[1], Num(a[2]), Num(a[3]), Num(a[4])), "0";
-    }
+    if (op == "commit")
+        return committed_.insert(a[1]), s_.Commit(a[1], Num(a[2]), Num(a[3]), Num(a[4])), "0";
     Args seen;
     if (op == "boxes") {
         for (const auto& b : dynamic_cast<sim::SimUi&>(p_.ui).boxes)
