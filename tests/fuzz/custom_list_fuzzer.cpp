@@ -21,17 +21,15 @@ struct Record {
 };
 
 // Every entry of the machine: kind, path and what more it needs.
-std::vector<Names> Machine() {
-    std::vector<Names> entries;
-    std::istringstream text(
+const std::vector<Names>& Machine() {
+    static std::vector<Names> entries;
+    std::istringstream text(entries.empty() ?
 #include "custom_list_machine.txt"
-    );
-    for (std::string line; std::getline(text, line);) {
-        entries.emplace_back();
-        for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1) {
-            bar = line.find('|', at);
-            entries.back().push_back(line.substr(at, bar - at));
-        }
+                                            : "");
+    for (std::string line, field; std::getline(text, line);) {
+        std::istringstream fields(line);
+        for (entries.emplace_back(); std::getline(fields, field, '|');)
+            entries.back().push_back(field);
     }
     return entries;
 }
@@ -41,13 +39,12 @@ std::vector<Names> Machine() {
 // canary counts as named whenever any reading of the path names it.
 Names Components(const std::string& path) {
     Names names;
-    for (std::size_t start = 0, end = 0; end != path.size(); start = end + 1) {
-        end = std::min(path.find('\\', start), path.size());
-        const std::string name = UpcaseName(path.substr(start, end - start));
-        const auto kept = name.find_last_not_of(". ");
+    std::istringstream parts(path + "\\");
+    for (std::string name; std::getline(parts, name, '\\');) {
+        const auto kept = (name = UpcaseName(name)).find_last_not_of(". ");
         if (name == ".." && !names.empty()) names.pop_back();
-        if (name == "." || name == ".." || name.empty()) continue;
-        names.push_back(name.substr(0, kept == std::string::npos ? kept : kept + 1));
+        if (name != "." && name != ".." && !name.empty())
+            names.push_back(name.substr(0, kept == std::string::npos ? kept : kept + 1));
     }
     return names;
 }
@@ -56,18 +53,19 @@ Names Components(const std::string& path) {
 // alone), "V" its value "v" or its key, "F" a file in its folder (files are
 // listed in the record's folder only, never below it).
 bool Named(const std::vector<Record>& records, const std::string& kind, const std::string& canary) {
-    const Names whole = Components(canary),
-                folder = Components(canary.substr(0, canary.rfind('\\')));
-    for (const Record& r : records) {
+    const auto folderOf = [](const std::string& p) {
+        return Components(p.substr(0, p.rfind('\\')));
+    };
+    const Names whole = Components(canary), folder = folderOf(canary);
+    return std::any_of(records.begin(), records.end(), [&](const Record& r) {
         const Names path = Components(r.path);
-        const bool key = r.type == "K" && path.size() > 1 && path.size() <= whole.size() &&
-                         std::equal(path.begin(), path.end(), whole.begin());
-        const bool value = r.type == "V" && path == whole && Components(r.name) == Names{"V"};
-        const bool file = r.type == "F" && r.path.rfind('\\') != std::string::npos &&
-                          Components(r.path.substr(0, r.path.rfind('\\'))) == folder;
-        if (kind == "F" ? file : key || (kind == "V" && value)) return true;
-    }
-    return false;
+        if (kind == "F")
+            return r.type == "F" && r.path.rfind('\\') != std::string::npos &&
+                   folderOf(r.path) == folder;
+        return (r.type == "K" && path.size() > 1 && path.size() <= whole.size() &&
+                std::equal(path.begin(), path.end(), whole.begin())) ||
+               (kind == "V" && r.type == "V" && path == whole && Components(r.name) == Names{"V"});
+    });
 }
 
 void Wash(const std::string& list, const std::vector<Record>& records, bool bleach) {
@@ -76,11 +74,10 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
     auto& fs = m.sim.files;
     auto& reg = m.sim.registry;
     fs.AddFile(m.sim.process.programFolder + "\\Custom\\fuzz.lst", list);
-    static const std::vector<Names> machine = Machine();
     std::string below;
     // The root of a key's path, and the path below it in `below`.
     const auto root = [&](const Names& e) { return std::stoll(ParseRootKey(e[1], below)); };
-    for (const Names& e : machine) {
+    for (const Names& e : Machine()) {
         const HKey key = e[0].find("-key") == std::string::npos ? 0 : root(e);
         if (e[0] == "canary-file") fs.AddFile(e[1], "canary");
         if (e[0] == "target-file") fs.AddFile(e[1], "target", std::stoul(e[2]));
@@ -88,13 +85,10 @@ void Wash(const std::string& list, const std::vector<Record>& records, bool blea
         if (key) reg.SetString(key, below, "v", e[0]);
         if (e[0] == "denied-key") reg.DenyAll(key, below);
     }
-    try {
-        frmWash(m.sim.platform()).WashCustomItems();
-    } catch (const RunError&) {
-        // Ends the run at this step, as a bad record should.
-    }
+    // A bad record ends the run at this step.
+    ResumeNext([&] { frmWash(m.sim.platform()).WashCustomItems(); });
     Require(reg.OpenHandles() == 0, "every key opened is closed");
-    for (const Names& e : machine) {
+    for (const Names& e : Machine()) {
         if (e[0] == "canary-file")
             Require(fs.Content(e[1]) == "canary" || Named(records, "F", e[1]), "lost: " + e[1]);
         if (e[0] != "canary-key") continue;
@@ -112,13 +106,11 @@ void Check(const std::string& list) {
     // the simulated machine's ANSI code page.
     FieldReader reader(HasUtf8Bom(list) ? list.substr(3) : Latin1ToUtf8(list));
     std::vector<Record> records;
-    try {
+    // A cut record ends the list.
+    ResumeNext([&] {
         while (!reader.AtEnd()) records.push_back({reader.Next(), reader.Next(), reader.Next()});
-    } catch (const RunError&) {
-        // A cut record ends the list.
-    }
-    Wash(list, records, false);
-    Wash(list, records, true);
+    });
+    for (const bool bleach : {false, true}) Wash(list, records, bleach);
 }
 
 }  // namespace vw::fuzz

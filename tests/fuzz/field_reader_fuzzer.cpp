@@ -1,8 +1,8 @@
 // The custom-list field reader over any bytes: every field takes at least
 // one byte, so reading ends; past the end it raises 62 and nothing else.
 #include "fuzz.h"
+#include "platform/contract/file_cases.h"
 #include "platform/field_reader.h"
-#include "platform/run_error.h"
 
 void vw::fuzz::Check(const std::string& input) {
     FieldReader reader(input);
@@ -12,10 +12,6 @@ void vw::fuzz::Check(const std::string& input) {
         fieldBytes += reader.Next().size();
         Require(fieldBytes <= input.size(), "fields hold only bytes of the input");
     }
-    try {
-        reader.Next();
-        Require(false, "reading past the end raises");
-    } catch (const RunError& e) {
-        Require(e.Number() == errnum::kInputPastEndOfFile, "past the end raises 62");
-    }
+    Require(contract::ErrorOf([&] { reader.Next(); }) == errnum::kInputPastEndOfFile,
+            "past the end raises 62");
 }

@@ -15,20 +15,19 @@ void vw::fuzz::Check(const std::string& input) {
     test::SimMachine m;
     m.UseIni(input.substr(endKey + 1));
     const std::string value = ReadIni(m.sim.profile, section, key, m.IniFile());
-    std::u16string valueUnits, units;
-    Require(Utf8ToUtf16(value, valueUnits), "the reader gives UTF-8 whatever the file holds");
-    Require(valueUnits.size() <= 254, "ReadIni gives at most 254 characters");
+    std::u16string whole, units;
+    Require(Utf8ToUtf16(value, whole), "the reader gives UTF-8 whatever the file holds");
+    Require(whole.size() <= 254, "ReadIni gives at most 254 characters");
     // A smaller cut gets the value's first units (it may split a pair), never
     // more than asked for.
-    const std::size_t n = valueUnits.size();
-    for (const std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{2}, n - 1, n, n + 1,
-                                  n + 2, std::size_t{254}}) {
+    const std::size_t n = whole.size();
+    for (const std::size_t cut : {0ul, 1ul, 2ul, n - 1, n, n + 1, n + 2, 254ul}) {
         if (cut > 254) continue;
         const std::string got =
             m.sim.profile.ReadString(m.IniFile(), section, key, static_cast<std::uint16_t>(cut));
         Require(Utf8ToUtf16(got, units), "every cut is UTF-8");
         Require(units.size() <= cut, "the reader gives at most the units asked for");
-        Require(units.size() <= n && valueUnits.compare(0, units.size(), units) == 0,
+        Require(units.size() <= n && whole.compare(0, units.size(), units) == 0,
                 "a smaller cut gets a beginning of the value");
         Require(cut < 254 || got == value, "ReadIni gives the reader's answer");
     }

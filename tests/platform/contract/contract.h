@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,8 +13,7 @@ namespace vw::contract {
 // call for it. Files and keys are staged and inspected through the seam:
 // every case runs alike on both backends, so a backend cannot agree with
 // itself alone. Paths are full; keys below HKEY_CURRENT_USER.
-class Stage {
-  public:
+struct Stage {
     virtual ~Stage() = default;
     // The parts under test; their ui is simulated, so boxes are recorded.
     virtual Platform& Parts() = 0;
@@ -37,18 +34,15 @@ class Stage {
     virtual std::string Extra(const std::vector<std::string>&) { return "unsupported"; }
 };
 
-// One case of cases.txt (its format is described there).
+// One case of cases.txt (its format is described there); header: the "case"
+// line, a blank after it.
 struct Case {
-    std::string name, header;  // header: the "case" line, a blank after it
+    std::string name, header;
     std::vector<std::string> lines;
-    bool Has(const std::string& tag) const {
-        return header.find(" " + tag + " ") != std::string::npos;
-    }
+    bool Has(const std::string& tag) const { return header.find(" " + tag + " ") != header.npos; }
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
 const std::vector<Case>& Cases();
-inline void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
 
 // Runs the case's steps meant for `backend` ("sim" or "wine") and checks
 // every answer; afterwards no key may be left open.

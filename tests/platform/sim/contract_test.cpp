@@ -9,13 +9,8 @@ namespace {
 
 constexpr HKey kHkcu = hkey::kCurrentUser;
 
-class SimStage : public contract::Stage {
-  public:
-    SimStage() {
-        sim.files.AddFolder(Root());
-        sim.registry.AddKey(kHkcu, Scratch());
-    }
-
+struct SimStage : contract::Stage {
+    SimStage() { sim.files.AddFolder(Root()), sim.registry.AddKey(kHkcu, Scratch()); }
     Platform& Parts() override { return sim.platform(); }
     std::string Root() override { return "C:\\vw-contract"; }
     std::string Scratch() override { return "Software\\VantrixWashContract"; }
@@ -32,20 +27,15 @@ class SimStage : public contract::Stage {
 
     // Links, volume labels, drives of every kind, faults armed as a call's
     // nth refusal.
-    std::string Extra(const std::vector<std::string>& a) override {
+    std::string Extra(const std::vector<std::string>& a) override try {
+        const auto kind = a[0] == "drive" ? static_cast<DriveKind>(std::stoi(a[2])) : DriveKind{};
         if (a[0] == "link") return sim.files.AddLink(a[1], a[2]), "0";
         if (a[0] == "volume") return sim.files.AddFile(a[1], "", attr::kVolume), "0";
-        if (a[0] == "drive") {
-            sim.files.AddDrive(a[1][0], static_cast<DriveKind>(std::stoi(a[2])), a[3].empty());
-            return "0";
-        }
+        if (a[0] == "drive") return sim.files.AddDrive(a[1][0], kind, a[3].empty()), "0";
         if (a[0] != "arm") return "unsupported";
-        try {
-            sim.faults.FailOn(a[1], std::stol(a[2]), a[3].empty() ? 1 : std::stoi(a[3]));
-            return "0";
-        } catch (const std::invalid_argument&) {
-            return "refused";
-        }
+        return sim.faults.FailOn(a[1], std::stol(a[2]), a[3].empty() ? 1 : std::stoi(a[3])), "0";
+    } catch (const std::invalid_argument&) {
+        return "refused";
     }
 
     sim::SimPlatform sim;

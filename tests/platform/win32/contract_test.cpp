@@ -28,27 +28,28 @@ std::wstring Wide(const std::string& utf8) {
     return wide;
 }
 
-// Commits an entry with a file of its own, as a browser would.
-template <typename Char>
-void Commit(const std::basic_string<Char>& url, DWORD type, std::string headers = "") {
-    Char file[MAX_PATH] = {};
-    if constexpr (sizeof(Char) == 1) {
-        ASSERT_TRUE(::CreateUrlCacheEntryA(url.c_str(), 0, "htm", file, 0)) << ::GetLastError();
-        std::ofstream(std::filesystem::path(file)) << "<html/>";
-        ASSERT_TRUE(::CommitUrlCacheEntryA(url.c_str(), file, {}, {}, type,
-                                           reinterpret_cast<BYTE*>(headers.data()),
-                                           static_cast<DWORD>(headers.size()), "htm", nullptr));
-    } else {
-        ASSERT_TRUE(::CreateUrlCacheEntryW(url.c_str(), 0, L"htm", file, 0)) << ::GetLastError();
-        std::ofstream(std::filesystem::path(file)) << "<html/>";
-        ASSERT_TRUE(
-            ::CommitUrlCacheEntryW(url.c_str(), file, {}, {}, type, nullptr, 0, L"htm", nullptr));
-    }
+// Commits an entry with a file of its own, as a browser would, through the
+// ANSI or the wide forms of the calls.
+template <typename Char, typename Create, typename CommitEntry, typename Headers>
+void Commit(Create create, CommitEntry commit, const std::basic_string<Char>& url, DWORD type,
+            Headers headers, DWORD headerBytes) {
+    Char file[MAX_PATH] = {}, ext[] = {'h', 't', 'm', 0};
+    ASSERT_TRUE(create(url.c_str(), 0, ext, file, 0)) << ::GetLastError();
+    std::ofstream(std::filesystem::path(file)) << "<html/>";
+    ASSERT_TRUE(commit(url.c_str(), file, {}, {}, type, headers, headerBytes, ext, nullptr));
 }
 
 struct LocalFreeCloser {
     void operator()(PSECURITY_DESCRIPTOR p) const noexcept { ::LocalFree(p); }
 };
+
+// Through a handle that may write them.
+void SetRights(HKEY key, const char* sddl) {
+    UniqueHandle<PSECURITY_DESCRIPTOR, LocalFreeCloser> rights;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1,
+                                                                       rights.put(), nullptr));
+    ASSERT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, rights.get()), ERROR_SUCCESS);
+}
 
 // The real parts in a folder and a key of their own; the ui is simulated, so
 // a message box is only recorded.
@@ -65,9 +66,8 @@ class Win32Stage : public contract::Stage {
         r_.registry.Root(hkey::kCurrentUser).CreateKey(scratch_);
     }
     ~Win32Stage() override {
-        // A deny-all key would stop the cleanup; its rights come back first.
-        for (auto& [key, rights] : denied_)
-            ::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, rights.data());
+        // A deny-all key would stop the cleanup: everyone may do all first.
+        for (const auto& key : denied_) SetRights(key.get(), "D:P(A;;KA;;;WD)");
         denied_.clear();
         held_.clear();
         ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide(scratch_).c_str());
@@ -99,36 +99,27 @@ class Win32Stage : public contract::Stage {
             << path << " " << name;
     }
     void DenyAll(const std::string& path) override {
-        UniqueRegKey key;
-        DWORD size = 0;
-        ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, READ_CONTROL | WRITE_DAC,
-                        key.put());
-        ::RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, nullptr, &size);
-        std::vector<unsigned char> rights(size);
-        UniqueHandle<PSECURITY_DESCRIPTOR, LocalFreeCloser> denyAll;
-        ASSERT_EQ(::RegGetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, rights.data(), &size),
-                  ERROR_SUCCESS);
-        ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            "D:P(D;;KA;;;WD)", SDDL_REVISION_1, denyAll.put(), nullptr));
-        ASSERT_EQ(::RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, denyAll.get()),
-                  ERROR_SUCCESS);
-        // The handle keeps the right to put the old list back.
-        denied_.emplace_back(std::move(key), std::move(rights));
+        // The handle keeps the right to give the rights back.
+        denied_.emplace_back();
+        ::RegOpenKeyExW(HKEY_CURRENT_USER, Wide(path).c_str(), 0, WRITE_DAC, denied_.back().put());
+        SetRights(denied_.back().get(), "D:P(D;;KA;;;WD)");
     }
     // Through the ANSI forms, in the code page's bytes, as browsers of the time did.
     void Commit(const std::string& url, std::uint32_t type, std::uint32_t,
                 std::size_t headerBytes) override {
         const std::wstring wide = Wide(url);
-        std::string ansi(wide.size() * 2, '\0');
+        std::string ansi(wide.size() * 2, '\0'), headers(headerBytes, 'h');
         ansi.resize(static_cast<std::size_t>(
             ::WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
                                   ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr)));
-        win32::Commit(ansi, type, std::string(headerBytes, 'h'));
+        win32::Commit(::CreateUrlCacheEntryA, ::CommitUrlCacheEntryA, ansi, type,
+                      reinterpret_cast<BYTE*>(headers.data()), static_cast<DWORD>(headerBytes));
     }
     std::string Extra(const std::vector<std::string>& a) override {
         if (a[0] != "commitw") return "unsupported";
-        win32::Commit(Wide(a[1]), NORMAL_CACHE_ENTRY);
-        return "0";
+        return win32::Commit(::CreateUrlCacheEntryW, ::CommitUrlCacheEntryW, Wide(a[1]),
+                             NORMAL_CACHE_ENTRY, nullptr, 0),
+               "0";
     }
 
   private:
@@ -141,7 +132,7 @@ class Win32Stage : public contract::Stage {
     std::string scratch_ =
         "Software\\VantrixWashContract\\" + std::to_string(::GetCurrentProcessId());
     std::vector<UniqueFileHandle> held_;
-    std::vector<std::pair<UniqueRegKey, std::vector<unsigned char>>> denied_;
+    std::vector<UniqueRegKey> denied_;
 };
 
 // What ctest stages before this program starts (stage_links.sh): a Windows
