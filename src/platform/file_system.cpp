@@ -1,6 +1,5 @@
 #include "platform/file_system.h"
 
-#include "platform/run_error.h"
 #include "text/utf8.h"
 
 namespace vw {
@@ -32,22 +31,6 @@ void FileSystem::Kill(const std::string& pattern) {
     for (std::string name = listing.Next(); !name.empty(); name = listing.Next()) {
         RemoveFile(folder + name);
     }
-}
-
-EntryProbe FileSystem::ProbeEntry(const std::string& path) {
-    EntryProbe probe;
-    try {
-        DirEntry entry;
-        const auto listing = Enumerate(path);
-        if (listing->Next(entry)) {
-            probe.attributes = entry.attributes;
-        } else {
-            probe.error = errnum::kFileNotFound;
-        }
-    } catch (const RunError&) {
-        probe.error = errnum::kDiskNotReady;
-    }
-    return probe;
 }
 
 std::string FileSystem::ReadText(const std::string& path) {

@@ -168,9 +168,8 @@ class FileSystem {
     // no folder on its way, 71, 52, 70 held open without delete sharing, 75
     // refused by its access list), else 0; the read-only bit is reported in
     // `attributes`, not judged. A link carries kReparsePoint; `size` is a
-    // file's length. The base answer comes from a listing alone (whether the
-    // entry is there, its attributes); both backends open the entry.
-    virtual EntryProbe ProbeEntry(const std::string& path);
+    // file's length.
+    virtual EntryProbe ProbeEntry(const std::string& path) = 0;
 
     // The kind of the drive whose root is `root` ("C:\").
     virtual DriveKind KindOfDrive(const std::string& root) = 0;
