@@ -20,6 +20,11 @@ struct MachineState {
     std::set<std::string> files, registry;
     std::vector<std::string> cache, history;
     int recycled = 0;
+
+    bool operator==(const MachineState& o) const {
+        return files == o.files && registry == o.registry && cache == o.cache &&
+               history == o.history && recycled == o.recycled;
+    }
 };
 
 inline MachineState ReadState(sim::SimPlatform& sim) {

@@ -64,11 +64,6 @@ void Stage(const scn::Row& row, test::SimMachine& m) {
     m.sim.process.anotherInstance = row.ends == 0;
 }
 
-bool Same(const test::MachineState& a, const test::MachineState& b) {
-    return a.files == b.files && a.registry == b.registry && a.cache == b.cache &&
-           a.history == b.history && a.recycled == b.recycled;
-}
-
 // What the platform tells only when asked to change (armed faults, an entry
 // in use) a preview cannot foretell.
 // Megabyte settings and lists only slow the suite down here: the preview's
@@ -96,11 +91,11 @@ TEST_P(SimScenario, Run) {
     std::optional<preview::PreviewResult> preview;
     if (foretold) {
         preview = preview::RunPreview(m.sim.platform());
-        EXPECT_TRUE(Same(test::ReadState(m.sim), before)) << "the preview changed the machine";
+        EXPECT_TRUE(test::ReadState(m.sim) == before) << "the preview changed the machine";
     }
     Main(m.sim.platform());
     if (foretold) {
-        EXPECT_TRUE(Same(test::ReadState(m.sim), test::Applied(before, preview->log.Changes())))
+        EXPECT_TRUE(test::ReadState(m.sim) == test::Applied(before, preview->log.Changes()))
             << "the preview foretold other changes";
         std::vector<std::string> foretoldBoxes;
         for (const auto& b : preview->log.Boxes()) foretoldBoxes.push_back(b.text);

@@ -1,34 +1,32 @@
 #include "platform/win32/win32_error.h"
 
-#include "platform/run_error.h"
-
 namespace vw::win32 {
 
-void RaiseFileError(DWORD error) {
+RunError FileError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
-            throw RunError(errnum::kFileNotFound, "File not found");
+            return RunError(errnum::kFileNotFound, "File not found");
         case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
         case ERROR_BAD_NETPATH:
         case ERROR_BAD_NET_NAME:
-            throw RunError(errnum::kPathNotFound, "Path not found");
+            return RunError(errnum::kPathNotFound, "Path not found");
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION:
         case ERROR_WRITE_PROTECT:
-            throw RunError(errnum::kPermissionDenied, "Permission denied");
+            return RunError(errnum::kPermissionDenied, "Permission denied");
         case ERROR_NOT_READY:
-            throw RunError(errnum::kDiskNotReady, "Disk not ready");
+            return RunError(errnum::kDiskNotReady, "Disk not ready");
         case ERROR_INVALID_DRIVE:
         case ERROR_DEV_NOT_EXIST:
-            throw RunError(errnum::kDeviceUnavailable, "Device unavailable");
+            return RunError(errnum::kDeviceUnavailable, "Device unavailable");
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
-            throw RunError(errnum::kDiskFull, "Disk full");
+            return RunError(errnum::kDiskFull, "Disk full");
         case ERROR_HANDLE_EOF:
-            throw RunError(errnum::kInputPastEndOfFile, "Input past end of file");
+            return RunError(errnum::kInputPastEndOfFile, "Input past end of file");
         default:
-            throw RunError(errnum::kPathFileAccessError, "Path/File access error");
+            return RunError(errnum::kPathFileAccessError, "Path/File access error");
     }
 }
 

@@ -2,10 +2,15 @@
 
 #include <windows.h>
 
+#include "platform/run_error.h"
+
 namespace vw::win32 {
 
-// Raises the RunError a file operation fails with, for a Win32 error code.
-[[noreturn]] void RaiseFileError(DWORD error);
+// The RunError a file operation fails with, for a Win32 error code.
+RunError FileError(DWORD error);
+[[noreturn]] inline void RaiseFileError(DWORD error) {
+    throw FileError(error);
+}
 
 // While it lives, a drive without a medium fails at once instead of asking
 // the user to insert one. Per thread: restoring the mode then cannot undo

@@ -250,14 +250,7 @@ std::string Win32FileSystem::ReadAll(const std::string& path) {
 
 EntryProbe Win32FileSystem::ProbeEntry(const std::string& path) {
     EntryProbe probe;
-    // The number a removal would raise for `error`.
-    const auto number = [](DWORD error) {
-        try {
-            RaiseFileError(error);
-        } catch (const RunError& e) {
-            return e.Number();
-        }
-    };
+    const auto number = [](DWORD error) { return FileError(error).Number(); };
     std::wstring api;
     if (!ApiPath(path, api)) return {errnum::kBadFileName, 0, 0};
     ClosePending();
