@@ -14,13 +14,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <tuple>
 
 #include "companion_probe.h"
 #include "platform/win32/start_process.h"
 #include "platform/win32/win32_process.h"
+#include "preview/preview_files.h"
 #include "scenario/scenario.h"
+#include "text/name_case.h"
 
 namespace vw::e2e {
 namespace {
@@ -40,7 +43,9 @@ std::wstring W(const std::string& utf8) {
 }
 // Any depth, any name. Other drives are reached through their root folders
 // on C:, which Wine knows in this program whatever a run did to the drive.
-std::wstring Long(const std::string& path) {
+std::wstring Long(std::string path) {
+    // As the system reads a path: a doubled "\" is one.
+    for (std::size_t at; (at = path.find("\\\\", 2)) != std::string::npos;) path.erase(at, 1);
     const bool onC = (path[0] | 0x20) == 'c';
     return L"\\\\?\\" +
            W(onC ? path : "C:\\e2e_drives\\" + std::string(1, path[0] | 0x20) + path.substr(2));
@@ -122,6 +127,141 @@ bool Binned() {
     return SHQueryRecycleBinW(nullptr, &bin) == S_OK && bin.i64NumItems > 0;
 }
 
+// What a run may change, by upper-cased name: "F" an entry's attributes and
+// bytes, "K" a key ("denied": it refuses its opening), "V" a value's type
+// and bytes, "U" a cache entry, "B" a bin that holds something.
+using State = std::map<std::string, std::string>;
+// One to read: a kind as above, its path (a key's with its root's name) and
+// a value's name; `tree`: a folder with what it holds, links not entered.
+struct Target {
+    char kind;
+    std::string path, name;
+    bool tree = false;
+};
+const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS};
+const std::string kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
+                                  "HKEY_USERS"};
+
+std::string Encode(const Data& d) {
+    return std::to_string(d.first) + ":" + d.second;
+}
+std::string Id(const Target& t) {
+    return t.kind + (t.kind == 'F' ? preview::PathKey(t.path)
+                                   : UpcaseName(t.path + (t.kind == 'V' ? "|" + t.name : "")));
+}
+void ReadEntry(const std::string& path, bool tree, State& s) {
+    const DWORD attr = GetFileAttributesW(Long(path).c_str());
+    if (attr == INVALID_FILE_ATTRIBUTES) return;
+    std::ifstream in(fs::path(Long(path)), std::ios::binary);  // held open: no bytes
+    s[Id({'F', path, ""})] =
+        std::to_string(attr & 0x417) + "|" + std::string(std::istreambuf_iterator<char>(in), {});
+    WIN32_FIND_DATAW e;
+    const win32::UniqueFindHandle list((attr & 0x410) == 16 && tree
+                                           ? FindFirstFileW((Long(path) + L"\\*").c_str(), &e)
+                                           : INVALID_HANDLE_VALUE);
+    for (bool more = bool(list); more; more = FindNextFileW(list.get(), &e))
+        if (std::wcscmp(e.cFileName, L".") && std::wcscmp(e.cFileName, L".."))
+            ReadEntry(path + "\\" + fs::path(e.cFileName).u8string(), true, s);
+}
+State Read(const std::vector<Target>& targets) {
+    State s;
+    for (const Target& t : targets) {
+        const std::size_t slash = std::min(t.path.find('\\'), t.path.size());
+        int root = 0;
+        while (root < 4 && kRootNames[root] != t.path.substr(0, slash)) ++root;
+        const std::string path = t.path.substr(std::min(slash + 1, t.path.size()));
+        win32::UniqueRegKey key;
+        const LONG status = root < 4 ? OpenKey(kRoots[root], path, key, KEY_READ) : 2;
+        const auto data =
+            status || t.kind != 'V' ? std::nullopt : Query(kRoots[root], path, W(t.name));
+        DWORD size = 0;  // a cache entry that is there asks for more room
+        if ((t.kind == 'K' && status != ERROR_FILE_NOT_FOUND) || data ||
+            (t.kind == 'U' && !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
+             GetLastError() == ERROR_INSUFFICIENT_BUFFER) ||
+            (t.kind == 'B' && Binned()))
+            s[Id(t)] = data     ? std::to_string(data->first) + ":" + data->second
+                       : status ? "denied"
+                                : "";
+        if (t.kind == 'F') ReadEntry(t.path, t.tree, s);
+    }
+    return s;
+}
+// "-" what `want` holds as `got` does not, "+" the reverse.
+std::string Diff(const State& want, const State& got) {
+    std::string out;
+    for (const auto& [id, what] : want)
+        if (!got.count(id) || got.at(id) != what) out += "\n  - " + id;
+    for (const auto& [id, what] : got)
+        if (!want.count(id)) out += "\n  + " + id;
+    return out;
+}
+
+// Where a change the preview lists shows. The companion probe deletes
+// started.flag beside itself; Wine's shell clears the document history
+// through RecentDocs alone.
+Target Of(const nlohmann::json& c) {
+    const std::string act = c["action"], target = c["target"];
+    if (act == "delete key" || act == "create key") return {'K', target, ""};
+    if (act == "delete value") return {'V', target, c["value"]};
+    if (act == "delete cache entry") return {'U', target, ""};
+    if (act == "empty recycle bin") return {'B', "", ""};
+    if (act == "clear document history")
+        return {
+            'K',
+            kRootNames[1] + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
+            ""};
+    if (act == "start program")
+        return {'F', target.substr(0, target.rfind('\\')) + "\\started.flag", ""};
+    return {'F', target, ""};
+}
+// `s` with the listed changes made; overwritten bytes read "?".
+State Applied(State s, const std::vector<nlohmann::json>& changes) {
+    for (const nlohmann::json& c : changes) {
+        const std::string act = c["action"], id = Id(Of(c));
+        const bool stays =
+            act == "set attributes" || act == "overwrite file" || act.rfind("create", 0) == 0;
+        std::string& e = s[id];
+        if (act == "set attributes")
+            e = std::to_string((std::stoul("0" + e) & ~7ul) | (c["attributes"].get<DWORD>() & 7)) +
+                e.substr(std::min(e.find('|'), e.size()));
+        if (act == "overwrite file") e = e.substr(0, e.find('|')) + "|?";
+        if (act == "create folder" || act == "create file") e = act == "create file" ? "0|" : "16|";
+        if (!stays) s.erase(id);
+        // A key goes with its values and what lies below it.
+        for (const std::string& below :
+             {id + "\\", "V" + id.substr(1) + "|", "V" + id.substr(1) + "\\"})
+            for (auto it = s.lower_bound(below);
+                 !stays && id[0] == 'K' && it != s.end() && it->first.rfind(below, 0) == 0;)
+                it = s.erase(it);
+    }
+    return s;
+}
+
+Target At(const scn::Thing& t) {
+    const char kind = t.kind == "key"        ? 'K'
+                      : t.kind == "value"    ? 'V'
+                      : t.kind == "cache"    ? 'U'
+                      : t.kind == "recycled" ? 'B'
+                                             : 'F';
+    int root = 0;
+    while (root < 3 && kRoots[root] != Root(t)) ++root;
+    return {kind,
+            kind == 'B'                  ? ""
+            : kind == 'K' || kind == 'V' ? kRootNames[root] + "\\" + t.path
+                                         : t.path,
+            t.name};
+}
+// A program started from C:\windows, where Wine starts one that has no
+// folder of its own.
+win32::StartedProcess Start(const std::string& program, const std::string& arguments) {
+    win32::StartedProcess run;
+    for (int tries = 0; !run.process && tries < 3; ++tries) {  // Wine fails a start now and then
+        if (tries) Sleep(500);
+        run = win32::StartProcess(program, arguments, {-1, 0, nullptr, "C:\\windows"});
+    }
+    return run;
+}
+
 // One row on the real machine: plant, start, check; TearDown puts back what
 // it planted.
 class Scenario : public ::testing::TestWithParam<std::size_t> {
@@ -144,6 +284,14 @@ class Scenario : public ::testing::TestWithParam<std::size_t> {
         for (const scn::Thing& k : row_.things)
             if (k.kind == "key" && k.locked) SetDacl(k, "D:(A;;KA;;;WD)");
     }
+    // What the row planted, and what the folders it made hold.
+    std::vector<Target> Planted() const {
+        std::vector<Target> at;
+        for (const scn::Thing& t : row_.things) at.push_back(At(t));
+        for (const auto& f : folders_) at.push_back({'F', f, "", true});
+        for (const auto& c : carriers_) at.push_back({'F', c, "", true});
+        return at;
+    }
 
     const scn::Row& row_ = kRows[GetParam()];
     std::vector<std::string> files_, folders_, carriers_;
@@ -157,8 +305,9 @@ TEST_P(Scenario, Row) {
     std::error_code ec;
     fs::remove_all(kRun, ec);  // a crashed earlier run may have left it
     fs::create_directories(kRun + (row_.noCustomFolder ? "" : "\\Custom"), ec);
-    ASSERT_TRUE(fs::copy_file(bin / "vantrixwash.exe", kRun + "\\vantrixwash.exe",
-                              fs::copy_options::overwrite_existing, ec));
+    for (const char* exe : {"\\vantrixwash.exe", "\\vantrixpreview.exe"})
+        ASSERT_TRUE(fs::copy_file(bin.string() + exe, kRun + exe,
+                                  fs::copy_options::overwrite_existing, ec));
     if (row_.hasIni) std::ofstream(kRun + "\\Local.Ini", std::ios::binary) << row_.ini;
     if (row_.iniHidden) SetFileAttributesA((kRun + "\\Local.Ini").c_str(), FILE_ATTRIBUTE_HIDDEN);
     for (const auto& [name, text] : row_.lists)
@@ -233,12 +382,30 @@ TEST_P(Scenario, Row) {
     static const std::string kOwnTemp = std::getenv("TEMP") ? std::getenv("TEMP") : "";
     for (const char* name : {"TMP", "TEMP"})
         SetEnvironmentVariableA(name, (row_.temp.empty() ? kOwnTemp : row_.temp).c_str());
-    // C:\windows: where Wine starts a program that has no folder of its own.
-    win32::StartedProcess run;
-    for (int tries = 0; !run.process && tries < 3; ++tries) {  // Wine fails a start now and then
-        if (tries) Sleep(500);
-        run = win32::StartProcess(kRun + "\\vantrixwash.exe", {}, {-1, 0, nullptr, "C:\\windows"});
+    // The preview first, from the same folder: it changes nothing.
+    std::vector<Target> targets = Planted();
+    const State planted = Read(targets);
+    const win32::StartedProcess preview =
+        Start("C:\\windows\\system32\\cmd.exe",
+              "/c \"\"" + kRun + "\\vantrixpreview.exe\" --json >" + kRun + "\\preview.json\"");
+    DWORD exited = 1;
+    ASSERT_EQ(WaitForSingleObject(preview.process.get(), 120000), WAIT_OBJECT_0);
+    EXPECT_TRUE(GetExitCodeProcess(preview.process.get(), &exited));
+    EXPECT_EQ(exited, row_.ends ? 0u : 3u);
+    EXPECT_EQ(Diff(planted, Read(targets)), "") << "the preview changed the machine";
+    std::vector<nlohmann::json> changes;
+    std::vector<std::string> foretoldBoxes;
+    nlohmann::json end;
+    std::ifstream report(kRun + "\\preview.json");
+    for (std::string line; std::getline(report, line);) {
+        const nlohmann::json j = nlohmann::json::parse(line);
+        if (j.count("action")) changes.push_back(j), targets.push_back(Of(j));
+        if (j.count("box")) foretoldBoxes.push_back(j["box"]);
+        if (j.count("end")) end = j;
     }
+    const State before = Read(targets);
+
+    const win32::StartedProcess run = Start(kRun + "\\vantrixwash.exe", "");
     ASSERT_TRUE(run.process) << "cannot start the exe: " << GetLastError();
     // 100,000 records take seconds; a hang must still end.
     const ULONGLONG deadline = GetTickCount64() + 120000;
@@ -263,7 +430,6 @@ TEST_P(Scenario, Row) {
 
     EXPECT_EQ(ended, std::optional<DWORD>(0)) << "still running at the limit, or failed";
     EXPECT_EQ(boxes, row_.boxes);
-    Release();
     // The run does not wait for the companion, so what that deletes may come late.
     for (ULONGLONG until = GetTickCount64() + 5000;
          GetTickCount64() < until &&
@@ -272,25 +438,39 @@ TEST_P(Scenario, Row) {
                     GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES;
          });)
         Sleep(20);
+    // The wash made the changes the preview listed and no others. Wine
+    // cannot remove a link, which the preview takes as Windows would (a row
+    // expects a link `set`): links and the folders holding them are left
+    // out, and a row whose run a staying link turns is not compared.
+    State after = Read(targets), foretold = Applied(before, changes);
+    bool turned = false;
+    for (const scn::Thing& l : row_.things)
+        for (std::string p = l.path; l.kind == "link" && p.size() > 3; p.erase(p.rfind('\\')))
+            foretold.erase(Id({'F', p, ""})), after.erase(Id({'F', p, ""})),
+                turned |= l.outcome == Outcome::kStays;
+    for (const auto& [id, what] : foretold)
+        if (what.size() > 1 && what.compare(what.size() - 2, 2, "|?") == 0 && after.count(id))
+            after[id] = after[id].substr(0, after[id].find('|')) + "|?";
+    if (!turned) {
+        EXPECT_EQ(Diff(foretold, after), "") << "the preview foretold other changes";
+        EXPECT_EQ(foretoldBoxes, row_.boxes);
+        EXPECT_EQ(end.value("end", ""), row_.ends == 12 ? "complete"
+                                        : row_.ends     ? "ended"
+                                                        : "refused");
+        EXPECT_EQ(end.value("step", row_.ends ? 12 : 0), row_.ends);
+    }
+
+    Release();
+    const State now = Read(Planted());
     for (const scn::Thing& t : row_.things) {
-        const bool onDisk = t.kind == "file" || t.kind == "folder" || t.kind == "link";
-        const DWORD attr = onDisk ? GetFileAttributesW(Long(t.path).c_str()) : 0;
-        const auto now = t.kind == "value" ? Query(Root(t), t.path, W(t.name)) : std::nullopt;
-        win32::UniqueRegKey key;
-        DWORD size = 0;  // a cache entry that is there asks for more room
+        const auto it = now.find(Id(At(t)));
+        const std::string what = it == now.end() ? "|" : it->second;
+        const bool folder = std::stoul("0" + what) & 16;
         const bool there =
-            t.kind == "key"     ? OpenKey(Root(t), t.path, key, KEY_READ) == 0
-            : t.kind == "value" ? now.has_value()
-            : t.kind == "cache" ? !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
-                                      GetLastError() == ERROR_INSUFFICIENT_BUFFER
-            : t.kind == "recycled" ? Binned()
-                                   : attr != INVALID_FILE_ATTRIBUTES &&
-                                         (t.kind == "link" || !(attr & 16) == (t.kind == "file"));
-        std::ifstream in(fs::path(onDisk ? Long(t.path) : L""), std::ios::binary);
-        const bool same =
-            t.kind == "value"
-                ? now == DataOf(t)
-                : t.kind != "file" || std::string(std::istreambuf_iterator<char>(in), {}) == t.text;
+            it != now.end() && (t.kind != "file" || !folder) && (t.kind != "folder" || folder);
+        const bool same = t.kind == "value"
+                              ? what == Encode(DataOf(t))
+                              : t.kind != "file" || what.substr(what.find('|') + 1) == t.text;
         const bool ok = scn::Holds(t.outcome, there, same);
         if (row_.hostile && t.outcome == Outcome::kStays) ++tally.checked, tally.lost += !ok;
         EXPECT_TRUE(ok) << row_.file << ":" << t.line << ": " << t.path << " " << t.name;
