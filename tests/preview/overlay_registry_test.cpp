@@ -76,23 +76,5 @@ TEST_F(OverlayRegistryTest, TreeThatVanishesThenCreatedKeysReadBack) {
     EXPECT_EQ(sim.registry.OpenHandles(), 0u) << "a key made here holds no real one";
 }
 
-// A key that refuses its deletion keeps its parent; one that can be neither
-// deleted nor opened brings the box, recorded and not shown, until the
-// overlay sees it without subkeys.
-TEST_F(OverlayRegistryTest, RefusedKeysAsTheRegistryRefusesThem) {
-    sim.registry.AddKey(kHkcu, "R\\locked");
-    sim.registry.RefuseDelete(kHkcu, "R\\locked");
-    sim.registry.AddKey(kHkcu, "D\\denied\\child");
-    sim.registry.DenyAll(kHkcu, "D\\denied");
-    DeleteRegKeyTree(seam, kHkcu, "R");
-    EXPECT_EQ(DeleteRegKeyTree(seam, kHkcu, "D\\denied"), regstatus::kAccessDenied);
-    EXPECT_TRUE(log.Changes().empty());
-    ASSERT_EQ(log.Boxes().size(), 1u);
-    EXPECT_EQ(log.Boxes()[0].text, kAccessDeniedText);
-    EXPECT_TRUE(sim.ui.boxes.empty());
-    EXPECT_EQ(overlay.Root(kHkcu).DeleteKey("D\\denied\\child"), regstatus::kSuccess);
-    EXPECT_EQ(overlay.Root(kHkcu).DeleteKey("D\\denied"), regstatus::kSuccess);
-}
-
 }  // namespace
 }  // namespace vw
