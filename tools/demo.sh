@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # One real wash in a throwaway Wine sandbox: plants traces and canaries,
-# runs vantrixwash.exe with every item on, and shows per wash item what was
-# there before, what is left after, and whether the canaries beside it stayed.
+# shows what vantrixpreview.exe foretells, runs vantrixwash.exe with every
+# item on, and shows per wash item what was there before, what is left
+# after, and whether the canaries beside it stayed; then whether the wash
+# removed exactly what the preview listed.
 # Usage: demo.sh <vantrixwash.exe> <demo-dir>
-# (url_cache_tool.exe from the same build must lie beside vantrixwash.exe)
+# (vantrixpreview.exe and url_cache_tool.exe from the same build must lie
+# beside vantrixwash.exe)
 set -euo pipefail
 here=$(dirname -- "$(readlink -f -- "${BASH_SOURCE[0]}")")
 exe=$(readlink -f -- "$1")
 cache_tool=$(dirname -- "$exe")/url_cache_tool.exe
+preview=$(dirname -- "$exe")/vantrixpreview.exe
 demo=$(readlink -m -- "$2")
 checks="$here/demo/checks.txt"
 
@@ -123,6 +127,7 @@ count_all before >"$demo/before.counts"
 app="$drive_c/Vantrix"
 mkdir -p "$app/Custom"
 cp "$exe" "$app/vantrixwash.exe"
+cp "$preview" "$app/vantrixpreview.exe"
 printf '%s\r\n' '"K","HKEY_CURRENT_USER\Software\DemoApp\History",""' \
     '"V","HKEY_CURRENT_USER\Software\DemoApp","LastOpened"' \
     '"F","C:\demo\app\*.log",""' >"$app/Custom/demo-app.lst"
@@ -163,6 +168,35 @@ MSOutlook=1
 MSPHEditor=1
 INI
 
+# The preview reads the same Local.Ini and Custom folder beside it; its
+# output goes through a file, as Wine's services would hold a pipe open.
+for report in text json; do
+    (cd "$drive_c" && wine 'C:\Vantrix\vantrixpreview.exe' $([[ $report == json ]] && echo --json) \
+        </dev/null >"$demo/preview.$report" 2>>"$log")
+done
+echo "demo: what C:\\Vantrix\\vantrixpreview.exe foretells"
+sed 's/^/    /' "$demo/preview.text"
+# What is there to remove, one "kind|name" a line, names in lower case: F a
+# file or folder of C: (but the cache's own files, which go with their
+# entries), K a key, V a value (key|name), B a bin that holds something.
+there() {
+    find "$drive_c" -mindepth 1 -ipath '*/inetcache' -prune -o -printf 'c:/%P\n' |
+        tr '/[:upper:]' '\\[:lower:]' | sed 's/^/F|/'
+    awk '/^\[/ { key = substr($0, 2, length($0) - 2); print "K|" key; next }
+         /^"/ && (n = index($0, "\"=")) { print "V|" key "|" substr($0, 2, n - 2) }
+         /^@=/ { print "V|" key "|" }' "$demo/$1.txt"
+    if compgen -G "$XDG_DATA_HOME/Trash/files/*" >/dev/null; then echo B; fi
+}
+# Entries below a key in the list are left out: a key goes with them.
+tops() {
+    awk -F'|' '{ line[NR] = $0 } $1 == "K" { key[$2] = 1 }
+        END { for (i = 1; i <= NR; i++) {
+                  split(line[i], f, "|"); p = f[2]; below = f[1] == "V" && (p in key)
+                  while (!below && (n = match(p, /\\[^\\]*$/)) > 0) below = (p = substr(p, 1, n - 1)) in key
+                  if (!below) print line[i] } }' | sort
+}
+there before | sort >"$demo/before.there"
+
 echo "demo: running C:\\Vantrix\\vantrixwash.exe"
 start=$(date +%s%N)
 rc=0
@@ -170,6 +204,24 @@ w 'C:\Vantrix\vantrixwash.exe' || rc=$?
 echo "demo: the wash ended with exit code $rc after $(( ($(date +%s%N) - start) / 1000000 )) ms"
 echo "demo: counting what is left"
 snapshot after
+# The removals the preview listed, net of what it makes again, against
+# what went; a document history cleared is its key. U: how many of the
+# demo's cached URLs.
+jq -r 'select(.action) | "\(.action)|\(.target)|\(.value // "")"' "$demo/preview.json" |
+    sed 's/\\\\*/\\/g' | tr '[:upper:]' '[:lower:]' | awk -F'|' -v urls="${urls,,}" '
+    $1 ~ /^delete (file|folder)$/ { gone["F|" $2] = 1 } $1 ~ /^create (file|folder)$/ { delete gone["F|" $2] }
+    $1 == "delete key" { gone["K|" $2] = 1 } $1 == "create key" { delete gone["K|" $2] }
+    $1 == "delete value" { gone["V|" $2 "|" $3] = 1 } $1 == "empty recycle bin" { gone["B"] = 1 }
+    BEGIN { split(urls, u, " "); for (i in u) demo[u[i]] = 1 }
+    $1 == "delete cache entry" && ($2 in demo) { cached++ }
+    $1 == "clear document history" {
+        gone["K|hkey_current_user\\software\\microsoft\\windows\\currentversion\\explorer\\recentdocs"] = 1 }
+    END { for (k in gone) print k; if (cached) print "U|" cached }' | tops >"$demo/foretold"
+{
+    there after | sort | comm -23 "$demo/before.there" -
+    cached=$(($(cat "$demo/before.urls") - $(cat "$demo/after.urls")))
+    ((cached == 0)) || echo "U|$cached"
+} | tops >"$demo/removed"
 count_all after >"$demo/after.counts"
 
 # One line per row: traces before, traces after, canaries intact of total.
@@ -194,6 +246,13 @@ while IFS= read -r row; do
     printf '%-22s %7s %7s   %s of %s intact  %s\n' "$row" "$before" "$after" "$kept" "$total" "$verdict"
 done < <(grep -v '^#' "$checks" | cut -d'|' -f1 | awk 'NF && !seen[$0]++')
 echo
+if diff "$demo/foretold" "$demo/removed" >"$demo/agreement.diff"; then
+    echo "demo: preview and wash agreed: $(wc -l <"$demo/foretold") removals"
+else
+    echo "demo: preview and wash differ (<: foretold, not removed; >: removed, not foretold):"
+    grep '^[<>]' "$demo/agreement.diff"
+    fail=1
+fi
 echo "note: Wine's shell clears RecentDocs only while it has no per-type subkeys and"
 echo "      leaves the shortcuts in the Recent folder; Windows removes both."
 exit $fail

@@ -13,6 +13,8 @@ have_cmd x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
 have_cmd xvfb-run || need+=(xvfb)
 have_cmd xauth || need+=(xauth)
 have_cmd unzip || need+=(unzip)
+# The demo reads the preview's machine-readable report.
+have_cmd jq || need+=(jq)
 # Header-only; the preview's machine-readable report.
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
