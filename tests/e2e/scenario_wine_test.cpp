@@ -131,31 +131,30 @@ bool Binned() {
 // bytes, "K" a key ("denied": it refuses its opening), "V" a value's type
 // and bytes, "U" a cache entry, "B" a bin that holds something.
 using State = std::map<std::string, std::string>;
-// One to read: a kind as above, its path (a key's with its root's name) and
-// a value's name; `tree`: a folder with what it holds, links not entered.
-struct Target {
-    char kind;
-    std::string path, name;
-    bool tree = false;
-};
-const HKEY kRoots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS};
+// As scenario.cpp numbers the roots.
 const std::string kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
                                   "HKEY_USERS"};
 
 std::string Encode(const Data& d) {
     return std::to_string(d.first) + ":" + d.second;
 }
-std::string Id(const Target& t) {
-    return t.kind + (t.kind == 'F' ? preview::PathKey(t.path)
-                                   : UpcaseName(t.path + (t.kind == 'V' ? "|" + t.name : "")));
+// A `tree` is a folder read with what it holds.
+std::string Id(const scn::Thing& t) {
+    const std::string key = kRootNames[(t.root - static_cast<std::int32_t>(0x80000000u)) & 3] +
+                            "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
+    return t.kind == "key"        ? "K" + UpcaseName(key)
+           : t.kind == "value"    ? "V" + UpcaseName(key)
+           : t.kind == "cache"    ? "U" + t.path
+           : t.kind == "recycled" ? "B"
+                                  : "F" + preview::PathKey(t.path);
 }
 void ReadEntry(const std::string& path, bool tree, State& s) {
     const DWORD attr = GetFileAttributesW(Long(path).c_str());
     if (attr == INVALID_FILE_ATTRIBUTES) return;
     std::ifstream in(fs::path(Long(path)), std::ios::binary);  // held open: no bytes
-    s[Id({'F', path, ""})] =
+    s["F" + preview::PathKey(path)] =
         std::to_string(attr & 0x417) + "|" + std::string(std::istreambuf_iterator<char>(in), {});
-    WIN32_FIND_DATAW e;
+    WIN32_FIND_DATAW e;  // links not entered
     const win32::UniqueFindHandle list((attr & 0x410) == 16 && tree
                                            ? FindFirstFileW((Long(path) + L"\\*").c_str(), &e)
                                            : INVALID_HANDLE_VALUE);
@@ -163,26 +162,21 @@ void ReadEntry(const std::string& path, bool tree, State& s) {
         if (std::wcscmp(e.cFileName, L".") && std::wcscmp(e.cFileName, L".."))
             ReadEntry(path + "\\" + fs::path(e.cFileName).u8string(), true, s);
 }
-State Read(const std::vector<Target>& targets) {
+State Read(const std::vector<scn::Thing>& things) {
     State s;
-    for (const Target& t : targets) {
-        const std::size_t slash = std::min(t.path.find('\\'), t.path.size());
-        int root = 0;
-        while (root < 4 && kRootNames[root] != t.path.substr(0, slash)) ++root;
-        const std::string path = t.path.substr(std::min(slash + 1, t.path.size()));
+    for (const scn::Thing& t : things) {
         win32::UniqueRegKey key;
-        const LONG status = root < 4 ? OpenKey(kRoots[root], path, key, KEY_READ) : 2;
+        const LONG status = t.root ? OpenKey(Root(t), t.path, key, KEY_READ) : 2;
         const auto data =
-            status || t.kind != 'V' ? std::nullopt : Query(kRoots[root], path, W(t.name));
+            status || t.kind != "value" ? std::nullopt : Query(Root(t), t.path, W(t.name));
         DWORD size = 0;  // a cache entry that is there asks for more room
-        if ((t.kind == 'K' && status != ERROR_FILE_NOT_FOUND) || data ||
-            (t.kind == 'U' && !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
+        if ((t.kind == "key" && status != ERROR_FILE_NOT_FOUND) || data ||
+            (t.kind == "cache" && !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
              GetLastError() == ERROR_INSUFFICIENT_BUFFER) ||
-            (t.kind == 'B' && Binned()))
-            s[Id(t)] = data     ? std::to_string(data->first) + ":" + data->second
-                       : status ? "denied"
-                                : "";
-        if (t.kind == 'F') ReadEntry(t.path, t.tree, s);
+            (t.kind == "recycled" && Binned()))
+            s[Id(t)] = data ? Encode(*data) : status ? "denied" : "";
+        if (!t.root && t.kind != "cache" && t.kind != "recycled")
+            ReadEntry(t.path, t.kind == "tree", s);
     }
     return s;
 }
@@ -199,20 +193,25 @@ std::string Diff(const State& want, const State& got) {
 // Where a change the preview lists shows. The companion probe deletes
 // started.flag beside itself; Wine's shell clears the document history
 // through RecentDocs alone.
-Target Of(const nlohmann::json& c) {
-    const std::string act = c["action"], target = c["target"];
-    if (act == "delete key" || act == "create key") return {'K', target, ""};
-    if (act == "delete value") return {'V', target, c["value"]};
-    if (act == "delete cache entry") return {'U', target, ""};
-    if (act == "empty recycle bin") return {'B', "", ""};
+scn::Thing Of(const nlohmann::json& c) {
+    const std::string act = c["action"];
+    scn::Thing t;
+    t.path = c["target"], t.name = c.value("value", "");
+    t.kind = act.find(" key") != act.npos  ? "key"
+             : act == "delete value"       ? "value"
+             : act == "delete cache entry" ? "cache"
+             : act == "empty recycle bin"  ? "recycled"
+                                           : "file";
     if (act == "clear document history")
-        return {
-            'K',
-            kRootNames[1] + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs",
-            ""};
-    if (act == "start program")
-        return {'F', target.substr(0, target.rfind('\\')) + "\\started.flag", ""};
-    return {'F', target, ""};
+        t.kind = "key",
+        t.path =
+            kRootNames[1] + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+    if (act == "start program") t.path = t.path.substr(0, t.path.rfind('\\')) + "\\started.flag";
+    for (int i = 0; i < 4 && (t.kind == "key" || t.kind == "value"); ++i)
+        if (t.path.rfind(kRootNames[i] + "\\", 0) == 0)
+            t.root = static_cast<std::int32_t>(0x80000000u + i),
+            t.path.erase(0, kRootNames[i].size() + 1);
+    return t;
 }
 // `s` with the listed changes made; overwritten bytes read "?".
 State Applied(State s, const std::vector<nlohmann::json>& changes) {
@@ -237,20 +236,6 @@ State Applied(State s, const std::vector<nlohmann::json>& changes) {
     return s;
 }
 
-Target At(const scn::Thing& t) {
-    const char kind = t.kind == "key"        ? 'K'
-                      : t.kind == "value"    ? 'V'
-                      : t.kind == "cache"    ? 'U'
-                      : t.kind == "recycled" ? 'B'
-                                             : 'F';
-    int root = 0;
-    while (root < 3 && kRoots[root] != Root(t)) ++root;
-    return {kind,
-            kind == 'B'                  ? ""
-            : kind == 'K' || kind == 'V' ? kRootNames[root] + "\\" + t.path
-                                         : t.path,
-            t.name};
-}
 // A program started from C:\windows, where Wine starts one that has no
 // folder of its own.
 win32::StartedProcess Start(const std::string& program, const std::string& arguments) {
@@ -285,11 +270,11 @@ class Scenario : public ::testing::TestWithParam<std::size_t> {
             if (k.kind == "key" && k.locked) SetDacl(k, "D:(A;;KA;;;WD)");
     }
     // What the row planted, and what the folders it made hold.
-    std::vector<Target> Planted() const {
-        std::vector<Target> at;
-        for (const scn::Thing& t : row_.things) at.push_back(At(t));
-        for (const auto& f : folders_) at.push_back({'F', f, "", true});
-        for (const auto& c : carriers_) at.push_back({'F', c, "", true});
+    std::vector<scn::Thing> Planted() const {
+        std::vector<scn::Thing> at = row_.things;
+        for (const auto& folders : {folders_, carriers_})
+            for (const std::string& f : folders)
+                at.emplace_back().kind = "tree", at.back().path = f;
         return at;
     }
 
@@ -383,7 +368,7 @@ TEST_P(Scenario, Row) {
     for (const char* name : {"TMP", "TEMP"})
         SetEnvironmentVariableA(name, (row_.temp.empty() ? kOwnTemp : row_.temp).c_str());
     // The preview first, from the same folder: it changes nothing.
-    std::vector<Target> targets = Planted();
+    std::vector<scn::Thing> targets = Planted();
     const State planted = Read(targets);
     const win32::StartedProcess preview =
         Start("C:\\windows\\system32\\cmd.exe",
@@ -446,7 +431,7 @@ TEST_P(Scenario, Row) {
     bool turned = false;
     for (const scn::Thing& l : row_.things)
         for (std::string p = l.path; l.kind == "link" && p.size() > 3; p.erase(p.rfind('\\')))
-            foretold.erase(Id({'F', p, ""})), after.erase(Id({'F', p, ""})),
+            foretold.erase("F" + preview::PathKey(p)), after.erase("F" + preview::PathKey(p)),
                 turned |= l.outcome == Outcome::kStays;
     for (const auto& [id, what] : foretold)
         if (what.size() > 1 && what.compare(what.size() - 2, 2, "|?") == 0 && after.count(id))
@@ -463,7 +448,7 @@ TEST_P(Scenario, Row) {
     Release();
     const State now = Read(Planted());
     for (const scn::Thing& t : row_.things) {
-        const auto it = now.find(Id(At(t)));
+        const auto it = now.find(Id(t));
         const std::string what = it == now.end() ? "|" : it->second;
         const bool folder = std::stoul("0" + what) & 16;
         const bool there =
