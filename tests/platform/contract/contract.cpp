@@ -193,8 +193,7 @@ std::string Runner::Do(const Args& a) try {
     if (op == "QueryInfo") {
         const RegInfo r = Key(a[1]).QueryInfo();
         const KeyInfo& i = r.info;
-        seen = {Str(r.status),     Str(i.SubKeyCount),     Str(i.MaxSubKeyLen),
-                Str(i.ValueCount), Str(i.MaxValueNameLen), Str(i.MaxValueLen)};
+        seen = {Str(r.status), Str(i.SubKeyCount), Str(i.ValueCount)};
         return Join(seen, false, " ");
     }
     if (op == "ValueNames") {
