@@ -46,14 +46,11 @@ constexpr std::uint32_t kMultiSz = 7;
 // notify, create link; deliberately without DELETE and the standard rights.
 constexpr std::uint32_t kKeyAllSpecificRights = 0x3F;
 
-// What the platform tells about a key. Name lengths are the platform's own,
-// in UTF-16 units without the NUL, not UTF-8 bytes; data sizes in stored bytes.
+// What the platform tells about a key: only the counts, as nothing here
+// sizes a buffer by the longest name or value.
 struct KeyInfo {
     std::uint32_t SubKeyCount = 0;
-    std::uint32_t MaxSubKeyLen = 0;
     std::uint32_t ValueCount = 0;
-    std::uint32_t MaxValueNameLen = 0;
-    std::uint32_t MaxValueLen = 0;
 };
 
 class RegKey;

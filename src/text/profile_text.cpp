@@ -9,8 +9,9 @@ namespace vw {
 
 namespace {
 
+// Ctrl-Z (a DOS end of file) is a blank to the system's reader too.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+    return (c >= '\t' && c <= '\r') || c == '\x1A' || c == ' ';
 }
 
 std::string_view Trim(std::string_view s) {
@@ -20,19 +21,29 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-    return UpcaseName(a) == UpcaseName(b);
+// The reader keeps a line's names and value whole but reads them as C
+// strings: each ends at its first NUL.
+std::string_view UpToNul(std::string_view s) {
+    return s.substr(0, s.find('\0'));
 }
 
-// The raw value (quotes not yet removed); empty when there is none.
+bool SameName(std::string_view stored, std::string_view asked) {
+    stored = UpToNul(stored);
+    // Upper-casing keeps a name's length in bytes, so a long name costs no fold.
+    return stored.size() == asked.size() && UpcaseName(stored) == UpcaseName(asked);
+}
+
+// The raw value (quotes not yet removed) of the first `key` in the first
+// `section`: later sections of the same name are never read. Empty when
+// there is none, or when that key is a line without "=".
 std::string FindProfileValue(std::string_view text, std::string_view section,
                              std::string_view key) {
     // Every character the syntax knows is ASCII, so the UTF-8 text splits
     // bytewise and never inside a character.
     bool inSection = false;
     std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view line = Trim(text.substr(pos, end - pos));
         pos = end + 1;
@@ -42,14 +53,16 @@ std::string FindProfileValue(std::string_view text, std::string_view section,
         if (line[0] == '[') {
             const auto close = line.rfind(']');
             if (close != std::string_view::npos) {
+                if (inSection) return {};
                 inSection = SameName(Trim(line.substr(1, close - 1)), section);
                 continue;
             }
         }
         if (!inSection) continue;
         const auto eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
-        if (SameName(Trim(line.substr(0, eq)), key)) return std::string(Trim(line.substr(eq + 1)));
+        if (!SameName(Trim(line.substr(0, eq)), key)) continue;
+        if (eq == std::string_view::npos) return {};
+        return std::string(UpToNul(Trim(line.substr(eq + 1))));
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Proves wine-run.sh starts nothing in a sandbox that leaks to the host, and
-# runs the program from C:\bin in one that does not. Needs no real Wine: fake
+# that the check lets a clean one pass. Needs no real Wine: fake
 # wine tools first on PATH log every call to a marker file.
 set -euo pipefail
 
@@ -17,7 +17,7 @@ for tool in wine wineserver wineboot; do
     chmod +x "$tmp/fakebin/$tool"
 done
 export PATH="$tmp/fakebin:$PATH"
-printf 'MZ' | tee "$tmp/build/prog.exe" >"$tmp/build/vantrixwash.exe"
+printf 'MZ' >"$tmp/build/prog.exe"
 
 # A sandbox as init leaves it: C: inside, Wine's own device entries, user
 # folders that are plain folders or links that stay inside.
@@ -49,26 +49,9 @@ while IFS='|' read -r name setup word <&3; do
     report "refuses: $name" "$why"
 done 3<"$repo/tests/sandbox/leaks.txt"
 
-# The clean sandbox passes the check silently and runs the program.
-sb="$tmp/clean" p="$tmp/clean/prefix" why="" rc=0
-make_clean "$sb" && rm -f "$marker"
+# The clean sandbox passes the check silently (every Wine test then runs in one).
+sb="$tmp/clean"
+make_clean "$sb"
 out=$("$repo/tools/wine/sandbox.sh" check "$sb" 2>&1) || out=${out:-non-zero exit}
 report "check passes silently on a clean sandbox" "$out"
-"$run" "$sb" "$tmp/build/prog.exe" one "two words" >/dev/null 2>&1 || rc=$?
-calls=$(cat "$marker" 2>/dev/null || echo never)
-[[ $rc -eq 42 ]] || why="exit $rc, expected the program's 42"
-[[ $calls == $'wine\ncwd='"$p"$'/drive_c/bin\nprefix='"$p"$'\narg=C:\\bin\\prog.exe\narg=one\narg=two words' ]] ||
-    why="wine called as: $calls"
-cmp -s "$tmp/build/vantrixwash.exe" "$p/drive_c/bin/vantrixwash.exe" ||
-    why="sibling vantrixwash.exe not copied to C:\\bin"
-report "runs C:\\bin\\prog.exe in a clean sandbox, passes exit code and args, copies siblings" "$why"
-
-# A rebuilt program replaces the stale copy; an unchanged one is left alone.
-echo rebuilt >"$tmp/build/prog.exe" && touch -d '+1 minute' "$tmp/build/prog.exe"
-echo local >"$p/drive_c/bin/vantrixwash.exe" && touch -d '+2 minutes' "$p/drive_c/bin/vantrixwash.exe"
-"$run" "$sb" "$tmp/build/prog.exe" >/dev/null 2>&1 || true
-why=""
-[[ $(cat "$p/drive_c/bin/prog.exe") == rebuilt ]] || why="rebuilt program not copied"
-[[ $(cat "$p/drive_c/bin/vantrixwash.exe") == local ]] || why="newer copy in C:\\bin was overwritten"
-report "copies a program only when it is newer than the one in C:\\bin" "$why"
 [[ $failed -eq 0 ]]

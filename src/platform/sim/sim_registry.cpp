@@ -13,12 +13,6 @@ namespace {
 constexpr std::uint32_t kQueryValue = 0x1, kSetValue = 0x2, kEnumerate = 0x8;
 constexpr std::uint32_t kAllRights = ~0u;
 
-// Raises `most` to a name's length in the platform's measure, UTF-16 units.
-void Longest(std::uint32_t& most, const std::string& name) {
-    std::u16string units;
-    most = std::max(most, Utf8ToUtf16(name, units) ? std::uint32_t(units.size()) : 0u);
-}
-
 }  // namespace
 
 SimRegistry::Value* SimRegistry::Node::Find(const std::string& name) {
@@ -79,13 +73,8 @@ class SimRegistry::Key final : public RegKey {
     }
     RegInfo QueryInfo() override {
         if (Status()) return {Status(), {}};
-        KeyInfo i{std::uint32_t(node_->subKeys.size()), 0, std::uint32_t(node_->values.size())};
-        for (const auto& [upper, child] : node_->subKeys) Longest(i.MaxSubKeyLen, child->name);
-        for (const Value& v : node_->values) {
-            Longest(i.MaxValueNameLen, v.name);
-            i.MaxValueLen = std::max(i.MaxValueLen, std::uint32_t(v.data.size()));
-        }
-        return {regstatus::kSuccess, i};
+        return {regstatus::kSuccess,
+                {std::uint32_t(node_->subKeys.size()), std::uint32_t(node_->values.size())}};
     }
     RegName SubKeyName(std::uint32_t i) override { return NameAt(&Node::KeyNames, kEnumerate, i); }
     RegName ValueName(std::uint32_t i) override {

@@ -77,14 +77,13 @@ class Win32Key final : public RegKey {
         return ::RegOpenKeyExW(key_, wide.c_str(), 0, DELETE, probe.put());
     }
     RegInfo QueryInfo() override {
-        DWORD counts[5] = {};
-        const LSTATUS status =
-            ::RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &counts[0], &counts[1], nullptr,
-                               &counts[2], &counts[3], &counts[4], nullptr, nullptr);
+        DWORD keys = 0, values = 0;
+        const LSTATUS status = ::RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &keys, nullptr,
+                                                  nullptr, &values, nullptr, nullptr, nullptr,
+                                                  nullptr);
         if (status != ERROR_SUCCESS) return {status, {}};
         // DWORD is unsigned long here, distinct from std::uint32_t.
-        const auto c = [&](int i) { return static_cast<std::uint32_t>(counts[i]); };
-        return {status, {c(0), c(1), c(2), c(3), c(4)}};
+        return {status, {static_cast<std::uint32_t>(keys), static_cast<std::uint32_t>(values)}};
     }
     RegName SubKeyName(std::uint32_t index) override {
         DWORD length = kKeyNameUnits;

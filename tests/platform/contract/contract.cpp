@@ -161,6 +161,15 @@ std::string Runner::Do(const Args& a) try {
             seen.push_back(name);
         return Join(seen);
     }
+    // What a preview asks, changing nothing: "error attributes size".
+    if (op == "ProbeEntry") {
+        const EntryProbe e = fs.ProbeEntry(a[1]);
+        std::string letters;
+        for (int bit = 0; bit < 6; ++bit)
+            if (e.attributes & (1u << bit)) letters += "RHSVDA"[bit];
+        return Str(e.error) + " " + letters + " " + Str(e.size);
+    }
+    if (op == "QueryRecycleBin") return Str(p_.shell.QueryRecycleBin(a[1]).status);
     if (op == "KindOfDrive") return Str(static_cast<int>(fs.KindOfDrive(a[1])));
     if (op == "TempPath") return fs.TempPath();
     if (op == "WindowsFolder") return fs.WindowsFolder();
@@ -188,13 +197,13 @@ std::string Runner::Do(const Args& a) try {
     if (op == "QueryValue") return Read(Key(a[1]).QueryValue(a[2]));
     if (op == "DeleteValue") return Str(Key(a[1]).DeleteValue(a[2]));
     if (op == "DeleteKey") return Str(Key(a[1]).DeleteKey(a[2]));
+    if (op == "ProbeDeleteKey") return Str(Key(a[1]).ProbeDeleteKey(a[2]));
     if (op == "SubKeyName") return Name(Key(a[1]).SubKeyName(Num(a[2])));
     if (op == "ValueName") return Name(Key(a[1]).ValueName(Num(a[2])));
     if (op == "QueryInfo") {
         const RegInfo r = Key(a[1]).QueryInfo();
         const KeyInfo& i = r.info;
-        seen = {Str(r.status),     Str(i.SubKeyCount),     Str(i.MaxSubKeyLen),
-                Str(i.ValueCount), Str(i.MaxValueNameLen), Str(i.MaxValueLen)};
+        seen = {Str(r.status), Str(i.SubKeyCount), Str(i.ValueCount)};
         return Join(seen, false, " ");
     }
     if (op == "ValueNames") {

@@ -1,41 +1,24 @@
-// What only the real program shows: one instance at a time, its own folder,
-// its boxes and its hidden window.
+// What only the real program shows: its own folder and its hidden window.
+// One instance at a time and the boxes are rows of the wash table.
 #include <windows.h>
 // Needs the definitions of <windows.h> before it.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "platform/win32/handles.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
-#include "platform/win32/win32_ui.h"
 #include "startup/ini_path.h"
 #include "wash/frm_wash.h"
 
 namespace vw::win32 {
 namespace {
-
-// The system reports an existing mutex to its own process too, so one
-// process can stand in for two instances.
-TEST(Win32Process, SecondInstanceSeesTheFirstUntilItEnds) {
-    const std::string name = "VantrixWash.Test." + std::to_string(::GetCurrentProcessId());
-    {
-        Win32Process first(name);
-        EXPECT_FALSE(first.AnotherInstanceRunning() || first.AnotherInstanceRunning());
-        EXPECT_TRUE(Win32Process(name).AnotherInstanceRunning());
-    }
-    EXPECT_FALSE(Win32Process(name).AnotherInstanceRunning()) << "the mutex outlived its owners";
-    EXPECT_EQ(FolderOf("C:\\vantrixwash.exe"), "C:\\");
-    EXPECT_EQ(FolderOf("C:\\bin\\vantrixwash.exe"), "C:\\bin");
-}
 
 // Started by the next test in a copy of this program: reports where it
 // finds itself in the file the environment names.
@@ -63,44 +46,8 @@ TEST(Win32Process, ProgramInANonLatinFolderStartsAndFindsItsFolder) {
     ASSERT_TRUE(child);
     EXPECT_EQ(::WaitForSingleObject(child.get(), 120000), WAIT_OBJECT_0);
     EXPECT_EQ(fs.ReadAll(folder + "\\report"), folder);
+    EXPECT_EQ(FolderOf("C:\\vantrixwash.exe"), "C:\\");
     std::filesystem::remove_all(wide);
-}
-
-// The thread may own other top-level windows (an input method's) before the box.
-BOOL CALLBACK FindBox(HWND window, LPARAM into) {
-    char name[16] = {};
-    ::GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32770") *reinterpret_cast<HWND*>(into) = window;
-    return std::string(name) != "#32770";
-}
-
-// Needs a display (the Windows test run has one). A box that is no UTF-8 is
-// shown as Latin-1.
-TEST(Win32Ui, MessageBoxShowsEveryCharacter) {
-    const std::pair<std::string, std::wstring> texts[] = {
-        {"Выйдите из системы: 日本語 \xF0\x9F\x98\x80", L"Выйдите из системы: 日本語 \U0001F600"},
-        {"caf\xE9", L"caf\u00E9"}};
-    for (const auto& [text, shown] : texts) {
-        std::atomic<DWORD> thread{0};
-        std::atomic<int> answer{-1};
-        std::thread box([&] {
-            thread = ::GetCurrentThreadId();
-            answer = Win32Ui().ShowMessage(text, "Вантрикс", mb::kOk);
-        });
-        HWND found = nullptr;
-        // Waits for the box's text too: it may be found while still being made.
-        for (const ULONGLONG end = ::GetTickCount64() + 120000;
-             answer == -1 && !(found && ::GetDlgItem(found, 0xFFFF)) && ::GetTickCount64() < end;)
-            ::Sleep(25), ::EnumThreadWindows(thread, FindBox, reinterpret_cast<LPARAM>(&found));
-        wchar_t caption[64] = {}, message[128] = {};
-        ::GetWindowTextW(found, caption, 64);
-        ::GetDlgItemTextW(found, 0xFFFF, message, 128);
-        ::PostMessageW(found, WM_COMMAND, IDOK, 0);
-        if (!found) ::PostThreadMessageW(thread, WM_QUIT, 0, 0);  // ends the box's loop
-        box.join();
-        EXPECT_EQ(answer, mb::kIdOk) << "no box (no display?)";
-        EXPECT_EQ(std::wstring(caption) + L"|" + message, L"Вантрикс|" + shown);
-    }
 }
 
 // Counts every attempt to show a top-level window of this thread, even one
