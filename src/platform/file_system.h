@@ -43,6 +43,9 @@ struct EntryProbe {
     long error = 0;  // a RunError number; 0 when the entry could be opened for deletion
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
+    // A link the platform reaches only through what it leads to (Wine's):
+    // removals, attribute changes and overwrites pass it over, silently.
+    bool passedOver = false;
 };
 
 // An enumeration of the entries matching a path pattern (folder\mask); owns
@@ -167,8 +170,8 @@ class FileSystem {
     // removal would raise for reaching or opening it (53 no such entry, 76
     // no folder on its way, 71, 52, 70 held open without delete sharing, 75
     // refused by its access list), else 0; the read-only bit is reported in
-    // `attributes`, not judged. A link carries kReparsePoint; `size` is a
-    // file's length.
+    // `attributes`, not judged. A link carries kReparsePoint, and
+    // `passedOver` when the removals would leave it; `size` is a file's length.
     virtual EntryProbe ProbeEntry(const std::string& path) = 0;
 
     // The kind of the drive whose root is `root` ("C:\").

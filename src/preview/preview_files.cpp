@@ -179,6 +179,7 @@ void PreviewFileSystem::Forget(const std::string& key) {
 void PreviewFileSystem::RemoveFile(const std::string& path) {
     const EntryProbe probe = ProbeEntry(path);
     if (probe.error) RaiseNumbered(probe.error);
+    if (probe.passedOver) return;
     if (probe.attributes & (attr::kDirectory | attr::kReadOnly))
         RaiseNumbered(kPathFileAccessError);
     log_.Record(action::kDeleteFile, path, probe.size);
@@ -189,6 +190,7 @@ void PreviewFileSystem::SetAttributes(const std::string& path, std::uint32_t att
     const EntryProbe probe = ProbeEntry(path);
     // An entry in use, or one that may not be deleted, still takes them.
     RaiseUnreached(probe);
+    if (probe.passedOver) return;
     log_.Record(action::kSetAttributes, path).attributes = attributes;
     attributes_[PathKey(path)] = (probe.attributes & ~kSettable) | (attributes & kSettable);
 }
@@ -224,6 +226,7 @@ void PreviewFileSystem::RemoveFolder(const std::string& path) {
     EntryProbe probe = ProbeEntry(path);
     if (probe.error == kFileNotFound) probe.error = kPathNotFound;
     if (probe.error) RaiseNumbered(probe.error);
+    if (probe.passedOver) return;
     if (!(probe.attributes & attr::kDirectory)) RaiseNumbered(kPathNotFound);
     // A link goes alone, whatever its target holds. Windows keeps a
     // read-only folder.
@@ -238,6 +241,7 @@ void PreviewFileSystem::RemoveFolder(const std::string& path) {
 
 std::unique_ptr<BinaryFile> PreviewFileSystem::OpenBinary(const std::string& path) {
     const EntryProbe probe = ProbeEntry(path);
+    if (probe.passedOver) return nullptr;
     if (probe.error == kFileNotFound) {
         // Created empty where its folder is: the wash makes it to delete it.
         log_.Record(action::kCreateFile, path);

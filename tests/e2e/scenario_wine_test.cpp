@@ -368,6 +368,18 @@ TEST_P(Scenario, Row) {
     for (const char* name : {"TMP", "TEMP"})
         SetEnvironmentVariableA(name, (row_.temp.empty() ? kOwnTemp : row_.temp).c_str());
     // The preview first, from the same folder: it changes nothing.
+    // A process's first cache walk makes the cache's folders and indexes
+    // where a row's settings move them, as they stand on any machine in use:
+    // made before the snapshot, they are no change of the preview's. A row
+    // that plants an index of its own keeps it as it is.
+    const auto plants = [&](const char* part) {
+        return std::any_of(row_.things.begin(), row_.things.end(),
+                           [&](const scn::Thing& t) { return t.path.find(part) != t.path.npos; });
+    };
+    if (plants("Explorer\\Shell Folders") && !plants("\\index.dat")) {
+        const win32::StartedProcess warm = Start((bin / "url_cache_tool.exe").string(), "walk");
+        ASSERT_EQ(WaitForSingleObject(warm.process.get(), 120000), WAIT_OBJECT_0);
+    }
     std::vector<scn::Thing> targets = Planted();
     const State planted = Read(targets);
     const win32::StartedProcess preview =
@@ -423,27 +435,15 @@ TEST_P(Scenario, Row) {
                     GetFileAttributesW(Long(f.path).c_str()) != INVALID_FILE_ATTRIBUTES;
          });)
         Sleep(20);
-    // The wash made the changes the preview listed and no others. Wine
-    // cannot remove a link, which the preview takes as Windows would (a row
-    // expects a link `set`): links and the folders holding them are left
-    // out, and a row whose run a staying link turns is not compared.
+    // The wash made the changes the preview listed and no others.
     State after = Read(targets), foretold = Applied(before, changes);
-    bool turned = false;
-    for (const scn::Thing& l : row_.things)
-        for (std::string p = l.path; l.kind == "link" && p.size() > 3; p.erase(p.rfind('\\')))
-            foretold.erase("F" + preview::PathKey(p)), after.erase("F" + preview::PathKey(p)),
-                turned |= l.outcome == Outcome::kStays;
     for (const auto& [id, what] : foretold)
         if (what.size() > 1 && what.compare(what.size() - 2, 2, "|?") == 0 && after.count(id))
             after[id] = after[id].substr(0, after[id].find('|')) + "|?";
-    if (!turned) {
-        EXPECT_EQ(Diff(foretold, after), "") << "the preview foretold other changes";
-        EXPECT_EQ(foretoldBoxes, row_.boxes);
-        EXPECT_EQ(end.value("end", ""), row_.ends == 12 ? "complete"
-                                        : row_.ends     ? "ended"
-                                                        : "refused");
-        EXPECT_EQ(end.value("step", row_.ends ? 12 : 0), row_.ends);
-    }
+    EXPECT_EQ(Diff(foretold, after), "") << "the preview foretold other changes";
+    EXPECT_EQ(foretoldBoxes, row_.boxes);
+    EXPECT_EQ(end.value("end", ""), row_.ends == 12 ? "complete" : row_.ends ? "ended" : "refused");
+    EXPECT_EQ(end.value("step", row_.ends ? 12 : 0), row_.ends);
 
     Release();
     const State now = Read(Planted());

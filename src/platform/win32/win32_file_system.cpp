@@ -266,7 +266,10 @@ EntryProbe Win32FileSystem::ProbeEntry(const std::string& path) {
     DWORD error = 0;
     try {
         const Result opened = opener_.Open(api, DELETE, kShareAll, true, entry, error);
-        if (opened == Result::kElsewhere) probe.attributes |= attr::kReparsePoint;
+        if (opened == Result::kElsewhere) {
+            probe.attributes |= attr::kReparsePoint;
+            probe.passedOver = true;
+        }
         // Some systems refuse a read-only file's open for deletion: that is
         // the attribute's answer, which the caller judges itself.
         const bool readOnly = probe.attributes & FILE_ATTRIBUTE_READONLY;

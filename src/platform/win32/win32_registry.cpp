@@ -78,9 +78,9 @@ class Win32Key final : public RegKey {
     }
     RegInfo QueryInfo() override {
         DWORD keys = 0, values = 0;
-        const LSTATUS status = ::RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &keys, nullptr,
-                                                  nullptr, &values, nullptr, nullptr, nullptr,
-                                                  nullptr);
+        const LSTATUS status =
+            ::RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values,
+                               nullptr, nullptr, nullptr, nullptr);
         if (status != ERROR_SUCCESS) return {status, {}};
         // DWORD is unsigned long here, distinct from std::uint32_t.
         return {status, {static_cast<std::uint32_t>(keys), static_cast<std::uint32_t>(values)}};

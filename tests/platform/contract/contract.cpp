@@ -167,7 +167,7 @@ std::string Runner::Do(const Args& a) try {
         std::string letters;
         for (int bit = 0; bit < 6; ++bit)
             if (e.attributes & (1u << bit)) letters += "RHSVDA"[bit];
-        return Str(e.error) + " " + letters + " " + Str(e.size);
+        return Str(e.error) + " " + letters + " " + Str(e.size) + (e.passedOver ? " over" : "");
     }
     if (op == "QueryRecycleBin") return Str(p_.shell.QueryRecycleBin(a[1]).status);
     if (op == "KindOfDrive") return Str(static_cast<int>(fs.KindOfDrive(a[1])));
