@@ -47,6 +47,7 @@ TEST(TextTest, EveryTableHolds) {
     EXPECT_EQ(UpcaseName("ελληνικά \xF0\x9F\x98\x80x"), "ΕΛΛΗΝΙΚΆ \xF0\x9F\x98\x80X");
     EXPECT_EQ(UpcaseName("a\xFF"), "A\xFF");       // not UTF-8: ASCII letters still match
     EXPECT_FALSE(WildcardMatch("\xFF*", "\xFF"));  // no UTF-8: no name
+    EXPECT_FALSE(Utf8ToUtf16(std::string_view("a\xD0\xB6", 2), out));  // cut, whatever follows
     EXPECT_EQ(Latin1ToUtf8("caf\xE9\x7F\x80"), "caf\xC3\xA9\x7F\xC2\x80");
     EXPECT_TRUE(HasUtf8Bom("\xEF\xBB\xBF") && !HasUtf8Bom("\xEF\xBB") &&
                 !HasUtf8Bom("x\xEF\xBB\xBF"));

@@ -26,7 +26,7 @@ TEST(StartCleanTest, ReadsEachSwitchAtItsStepAndStepsTheBarAfterIt) {
     EXPECT_EQ(m.sim.ui.windows.at(0)->sizeTwips,
               std::make_pair(kWashWindowWidth, kWashWindowHeight));
     const auto markers = Index(Ctl::lblChkNetscape) + 1;
-    for (std::size_t c = 1; c < markers; ++c) EXPECT_FALSE(form.Visible(static_cast<Ctl>(c)));
+    for (std::size_t c = 0; c < markers; ++c) EXPECT_EQ(form.Visible(static_cast<Ctl>(c)), c == 0);
     m.sim.journal.clear();
     form.StartClean();
     for (std::size_t c = 0; c < markers; ++c) EXPECT_TRUE(form.Visible(static_cast<Ctl>(c)));
