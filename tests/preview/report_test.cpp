@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "wash/frm_wash.h"
@@ -43,22 +42,6 @@ TEST(ReportTest, TextSumsAFoldersFilesIntoItsLineAndTellsTheEnd) {
           "8. MS-Office Tracks: off, not reached\n", "    not reached: 11. Netscape\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\nin:\n" << text;
     EXPECT_EQ(text.find("x.tmp"), std::string::npos) << "a file of a removed folder listed";
-}
-
-TEST(ReportTest, JsonIsOneObjectPerLineEndingWithTheRun) {
-    std::ostringstream out;
-    WriteJsonReport(Sample(), out);
-    std::istringstream in(out.str());
-    std::vector<nlohmann::json> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::json::parse(line));
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[1], nlohmann::json::parse(R"({"step":6,"item":"Temporary Files Directory",
-        "action":"delete file","target":"C:\\T\\d\\x.tmp","bytes":100})"));
-    EXPECT_EQ(lines[0]["attributes"], 0);
-    EXPECT_EQ(lines[6]["box"], "Access denied to delete registry key.");
-    EXPECT_EQ(lines[6]["step"], 7);
-    EXPECT_EQ(lines[7], nlohmann::json::parse(R"({"end":"ended","step":7,"error":70,
-        "item":"Scandisk Temp Files","text":"Permission denied","on":[6,7]})"));
 }
 
 }  // namespace
