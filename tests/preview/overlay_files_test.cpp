@@ -34,6 +34,8 @@ TEST_F(OverlayFilesTest, ReadsSeeTheChangesHeldBack) {
 
     overlay.RemoveFile("C:\\D\\a.tmp");
     overlay.CreateFolder("C:\\D\\made");
+    overlay.CreateFolder("C:\\Root");  // in a drive's root, whose key keeps its "\"
+    EXPECT_EQ(Listed("C:\\R*", attr::kDirectory), std::set<std::string>{"Root"});
     EXPECT_EQ(Listed("C:\\D\\*", attr::kDirectory),
               (std::set<std::string>{".", "..", "b.tmp", "sub", "made"}));
     EXPECT_EQ(Listed("C:\\d\\\\A.TMP", 0), std::set<std::string>{})
@@ -57,7 +59,7 @@ TEST_F(OverlayFilesTest, ReadsSeeTheChangesHeldBack) {
     EXPECT_EQ(Listed("C:\\D\\*", attr::kDirectory), (std::set<std::string>{".", ".."}));
     overlay.RemoveFolder("C:\\D");
 
-    EXPECT_EQ(log.Changes().size(), 8u);
+    EXPECT_EQ(log.Changes().size(), 9u);
     EXPECT_EQ(log.Changes()[0].bytes, 3u);
     EXPECT_EQ(sim.journal.size(), journaled) << "the real file system was changed";
     EXPECT_EQ(sim.files.Content("C:\\D\\sub\\c.tmp"), "c");

@@ -42,6 +42,7 @@ TEST(ReportTest, TextSumsAFoldersFilesIntoItsLineAndTellsTheEnd) {
           "8. MS-Office Tracks: off, not reached\n", "    not reached: 11. Netscape\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line << "\nin:\n" << text;
     EXPECT_EQ(text.find("x.tmp"), std::string::npos) << "a file of a removed folder listed";
+    EXPECT_EQ(ItemName(1) + "|" + ItemName(12), "Windows Find/Search History|end of run");
 }
 
 }  // namespace
