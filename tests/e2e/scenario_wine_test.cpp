@@ -22,6 +22,7 @@
 #include "platform/win32/start_process.h"
 #include "platform/win32/win32_process.h"
 #include "preview/preview_files.h"
+#include "registry/reg32.h"
 #include "scenario/scenario.h"
 #include "text/name_case.h"
 
@@ -131,17 +132,13 @@ bool Binned() {
 // bytes, "K" a key ("denied": it refuses its opening), "V" a value's type
 // and bytes, "U" a cache entry, "B" a bin that holds something.
 using State = std::map<std::string, std::string>;
-// As scenario.cpp numbers the roots.
-const std::string kRootNames[] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE",
-                                  "HKEY_USERS"};
-
 std::string Encode(const Data& d) {
     return std::to_string(d.first) + ":" + d.second;
 }
 // A `tree` is a folder read with what it holds.
 std::string Id(const scn::Thing& t) {
-    const std::string key = kRootNames[(t.root - static_cast<std::int32_t>(0x80000000u)) & 3] +
-                            "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
+    const std::string key =
+        std::to_string(t.root) + "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
     return t.kind == "key"        ? "K" + UpcaseName(key)
            : t.kind == "value"    ? "V" + UpcaseName(key)
            : t.kind == "cache"    ? "U" + t.path
@@ -205,12 +202,11 @@ scn::Thing Of(const nlohmann::json& c) {
     if (act == "clear document history")
         t.kind = "key",
         t.path =
-            kRootNames[1] + "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
     if (act == "start program") t.path = t.path.substr(0, t.path.rfind('\\')) + "\\started.flag";
-    for (int i = 0; i < 4 && (t.kind == "key" || t.kind == "value"); ++i)
-        if (t.path.rfind(kRootNames[i] + "\\", 0) == 0)
-            t.root = static_cast<std::int32_t>(0x80000000u + i),
-            t.path.erase(0, kRootNames[i].size() + 1);
+    std::string below;
+    if (t.kind == "key" || t.kind == "value")
+        t.root = std::stoll(ParseRootKey(t.path, below)), t.path = below;
     return t;
 }
 // `s` with the listed changes made; overwritten bytes read "?".
