@@ -14,17 +14,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <tuple>
 
 #include "companion_probe.h"
 #include "platform/win32/start_process.h"
 #include "platform/win32/win32_process.h"
-#include "preview/preview_files.h"
-#include "registry/reg32.h"
 #include "scenario/scenario.h"
-#include "text/name_case.h"
+#include "support/agreement.h"
 
 namespace vw::e2e {
 namespace {
@@ -128,23 +125,12 @@ bool Binned() {
     return SHQueryRecycleBinW(nullptr, &bin) == S_OK && bin.i64NumItems > 0;
 }
 
-// What a run may change, by upper-cased name: "F" an entry's attributes and
-// bytes, "K" a key ("denied": it refuses its opening), "V" a value's type
-// and bytes, "U" a cache entry, "B" a bin that holds something.
-using State = std::map<std::string, std::string>;
+// Values read "type:bytes", keys that refuse their opening "denied".
+using test::State;
 std::string Encode(const Data& d) {
     return std::to_string(d.first) + ":" + d.second;
 }
 // A `tree` is a folder read with what it holds.
-std::string Id(const scn::Thing& t) {
-    const std::string key =
-        std::to_string(t.root) + "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
-    return t.kind == "key"        ? "K" + UpcaseName(key)
-           : t.kind == "value"    ? "V" + UpcaseName(key)
-           : t.kind == "cache"    ? "U" + t.path
-           : t.kind == "recycled" ? "B"
-                                  : "F" + preview::PathKey(t.path);
-}
 void ReadEntry(const std::string& path, bool tree, State& s) {
     const DWORD attr = GetFileAttributesW(Long(path).c_str());
     if (attr == INVALID_FILE_ATTRIBUTES) return;
@@ -171,67 +157,12 @@ State Read(const std::vector<scn::Thing>& things) {
             (t.kind == "cache" && !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
              GetLastError() == ERROR_INSUFFICIENT_BUFFER) ||
             (t.kind == "recycled" && Binned()))
-            s[Id(t)] = data ? Encode(*data) : status ? "denied" : "";
+            s[test::Id(t)] = data ? Encode(*data) : t.root && status ? "denied" : "";
         if (!t.root && t.kind != "cache" && t.kind != "recycled")
             ReadEntry(t.path, t.kind == "tree", s);
     }
     return s;
 }
-// "-" what `want` holds as `got` does not, "+" the reverse.
-std::string Diff(const State& want, const State& got) {
-    std::string out;
-    for (const auto& [id, what] : want)
-        if (!got.count(id) || got.at(id) != what) out += "\n  - " + id;
-    for (const auto& [id, what] : got)
-        if (!want.count(id)) out += "\n  + " + id;
-    return out;
-}
-
-// Where a change the preview lists shows. The companion probe deletes
-// started.flag beside itself; Wine's shell clears the document history
-// through RecentDocs alone.
-scn::Thing Of(const nlohmann::json& c) {
-    const std::string act = c["action"];
-    scn::Thing t;
-    t.path = c["target"], t.name = c.value("value", "");
-    t.kind = act.find(" key") != act.npos  ? "key"
-             : act == "delete value"       ? "value"
-             : act == "delete cache entry" ? "cache"
-             : act == "empty recycle bin"  ? "recycled"
-                                           : "file";
-    if (act == "clear document history")
-        t.kind = "key",
-        t.path =
-            "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
-    if (act == "start program") t.path = t.path.substr(0, t.path.rfind('\\')) + "\\started.flag";
-    std::string below;
-    if (t.kind == "key" || t.kind == "value")
-        t.root = std::stoll(ParseRootKey(t.path, below)), t.path = below;
-    return t;
-}
-// `s` with the listed changes made; overwritten bytes read "?".
-State Applied(State s, const std::vector<nlohmann::json>& changes) {
-    for (const nlohmann::json& c : changes) {
-        const std::string act = c["action"], id = Id(Of(c));
-        const bool stays =
-            act == "set attributes" || act == "overwrite file" || act.rfind("create", 0) == 0;
-        std::string& e = s[id];
-        if (act == "set attributes")
-            e = std::to_string((std::stoul("0" + e) & ~7ul) | (c["attributes"].get<DWORD>() & 7)) +
-                e.substr(std::min(e.find('|'), e.size()));
-        if (act == "overwrite file") e = e.substr(0, e.find('|')) + "|?";
-        if (act == "create folder" || act == "create file") e = act == "create file" ? "0|" : "16|";
-        if (!stays) s.erase(id);
-        // A key goes with its values and what lies below it.
-        for (const std::string& below :
-             {id + "\\", "V" + id.substr(1) + "|", "V" + id.substr(1) + "\\"})
-            for (auto it = s.lower_bound(below);
-                 !stays && id[0] == 'K' && it != s.end() && it->first.rfind(below, 0) == 0;)
-                it = s.erase(it);
-    }
-    return s;
-}
-
 // A program started from C:\windows, where Wine starts one that has no
 // folder of its own.
 win32::StartedProcess Start(const std::string& program, const std::string& arguments) {
@@ -378,9 +309,6 @@ TEST_P(Scenario, Row) {
     }
     std::vector<scn::Thing> targets = Planted();
     const State planted = Read(targets);
-    std::vector<nlohmann::json> changes;
-    std::vector<std::string> foretoldBoxes;
-    nlohmann::json end;
     // Megabyte settings and lists only slow the suite here: the preview's
     // cost is the bench's to measure.
     std::size_t bytes = row_.ini.size();
@@ -395,13 +323,28 @@ TEST_P(Scenario, Row) {
     ASSERT_TRUE(!previewed || WaitForSingleObject(preview.process.get(), 120000) == WAIT_OBJECT_0);
     EXPECT_TRUE(!previewed || GetExitCodeProcess(preview.process.get(), &exited));
     EXPECT_TRUE(!previewed || exited == (row_.ends ? 0u : 3u)) << exited;
-    EXPECT_EQ(Diff(planted, Read(targets)), "") << "the preview changed the machine";
-    std::ifstream report(kRun + "\\preview.json");
-    for (std::string line; std::getline(report, line);) {
-        const nlohmann::json j = nlohmann::json::parse(line);
-        if (j.count("action")) changes.push_back(j), targets.push_back(Of(j));
-        if (j.count("box")) foretoldBoxes.push_back(j["box"]);
-        if (j.count("end")) end = j;
+    EXPECT_EQ(test::Diff(planted, Read(targets)), "") << "the preview changed the machine";
+    std::ifstream json(kRun + "\\preview.json");
+    test::Report report = test::ReadReport(json);
+    // Where Wine shows them: its shell clears the document history through
+    // RecentDocs alone; the companion probe deletes started.flag beside itself.
+    for (preview::Change& c : report.changes) {
+        if (c.action == "clear document history") {
+            c.action = "gone key";
+            c.target =
+                "HKEY_CURRENT_"
+                "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+        }
+        if (c.action == "start program") {
+            c.action = "gone";
+            c.target = c.target.substr(0, c.target.rfind('\\')) + "\\started.flag";
+        }
+        const scn::Thing t = test::Of(c);
+        targets.push_back(t);
+        // A key is made with the keys above it.
+        for (std::size_t at = 0;
+             c.action == "create key" && (at = t.path.find('\\', at + 1)) != t.path.npos;)
+            targets.push_back(t), targets.back().path.erase(at);
     }
     const State before = Read(targets);
 
@@ -439,23 +382,18 @@ TEST_P(Scenario, Row) {
          });)
         Sleep(20);
     // The wash made the changes the preview listed and no others.
-    State after = Read(targets), foretold = Applied(before, changes);
-    for (const auto& [id, what] : foretold)
-        if (what.size() > 1 && what.compare(what.size() - 2, 2, "|?") == 0 && after.count(id))
-            after[id] = after[id].substr(0, after[id].find('|')) + "|?";
     if (previewed) {
-        EXPECT_EQ(Diff(foretold, after), "") << "the preview foretold other changes";
-        EXPECT_EQ(foretoldBoxes, row_.boxes);
-        EXPECT_EQ(end.value("end", ""), row_.ends == 12 ? "complete"
-                                        : row_.ends     ? "ended"
-                                                        : "refused");
-        EXPECT_EQ(end.value("step", row_.ends ? 12 : 0), row_.ends);
+        EXPECT_EQ(test::Disagreement(before, report.changes, Read(targets)), "")
+            << "the preview foretold other changes";
+        EXPECT_EQ(report.boxes, row_.boxes);
+        EXPECT_EQ(report.end, row_.ends == 12 ? "complete" : row_.ends ? "ended" : "refused");
+        EXPECT_EQ(report.step, row_.ends);
     }
 
     Release();
     const State now = Read(Planted());
     for (const scn::Thing& t : row_.things) {
-        const auto it = now.find(Id(t));
+        const auto it = now.find(test::Id(t));
         const std::string what = it == now.end() ? "|" : it->second;
         const bool folder = std::stoul("0" + what) & 16;
         const bool there =

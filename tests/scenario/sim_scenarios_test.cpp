@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
+#include <functional>
+#include <sstream>
 
-#include "preview/machine_state.h"
 #include "preview/preview_run.h"
+#include "preview/report.h"
 #include "scenario/scenario.h"
 #include "startup/main.h"
+#include "support/agreement.h"
 #include "support/sim_run.h"
 
 namespace vw {
@@ -78,6 +80,40 @@ bool Foreseeable(const scn::Row& row) {
            });
 }
 
+// All a wash may change on the row's drives, roots, cache, history and bin.
+test::State ReadState(sim::SimPlatform& sim, const scn::Row& row) {
+    test::State s;
+    auto& fs = sim.files;
+    std::function<void(const std::string&)> folder = [&](const std::string& path) {
+        const auto listing = fs.Enumerate(path + "\\*");
+        for (DirEntry e; listing->Next(e);) {
+            if (e.name == "." || e.name == "..") continue;
+            const std::string at = path + "\\" + e.name;
+            s["F" + preview::PathKey(at)] =
+                std::to_string(e.attributes & 0x417) + "|" + fs.Content(at);
+            // A link's content is its target's, read where the target lies.
+            if ((e.attributes & 0x410) == attr::kDirectory) folder(at);
+        }
+    };
+    folder("C:");
+    for (const auto& d : row.drives)
+        if (!d.notReady && d.letter != 'C') folder(std::string(1, d.letter) + ":");
+    std::function<void(HKey, const std::string&)> key = [&](HKey root, const std::string& path) {
+        const std::string id = std::to_string(root) + "\\" + path;
+        if (!path.empty()) s["K" + UpcaseName(id)];
+        for (const auto& v : sim.registry.ValueNames(root, path)) s["V" + UpcaseName(id + "|" + v)];
+        for (const auto& k : sim.registry.SubKeyNames(root, path))
+            key(root, path.empty() ? k : path + "\\" + k);
+    };
+    for (const HKey root :
+         {hkey::kClassesRoot, hkey::kCurrentUser, hkey::kLocalMachine, hkey::kUsers})
+        key(root, "");
+    for (const auto& entry : sim.urlCache.entries) s["U" + entry.first];
+    for (const auto& entry : sim.urlHistory.entries) s["H" + entry.url];
+    if (sim.shell.recycled) s["B"] = std::to_string(sim.shell.recycled);
+    return s;
+}
+
 class SimScenario : public ::testing::TestWithParam<scn::Row> {};
 
 TEST_P(SimScenario, Run) {
@@ -87,20 +123,21 @@ TEST_P(SimScenario, Run) {
     // The preview of the same machine first: it changes nothing, and its
     // changes, made, are the wash's.
     const bool foretold = row.ends != 0 && Foreseeable(row);
-    const test::MachineState before = test::ReadState(m.sim);
-    std::optional<preview::PreviewResult> preview;
+    const test::State before = ReadState(m.sim, row);
+    std::stringstream json;  // read as the Wine runner reads the real program's
     if (foretold) {
-        preview = preview::RunPreview(m.sim.platform());
-        EXPECT_TRUE(test::ReadState(m.sim) == before) << "the preview changed the machine";
+        preview::WriteJsonReport(preview::RunPreview(m.sim.platform()), json);
+        EXPECT_EQ(test::Diff(before, ReadState(m.sim, row)), "")
+            << "the preview changed the machine";
     }
     Main(m.sim.platform());
     if (foretold) {
-        EXPECT_TRUE(test::ReadState(m.sim) == test::Applied(before, preview->log.Changes()))
+        const test::Report report = test::ReadReport(json);
+        EXPECT_EQ(test::Disagreement(before, report.changes, ReadState(m.sim, row)), "")
             << "the preview foretold other changes";
-        std::vector<std::string> foretoldBoxes;
-        for (const auto& b : preview->log.Boxes()) foretoldBoxes.push_back(b.text);
-        EXPECT_EQ(foretoldBoxes, row.boxes);
-        EXPECT_EQ(preview->ended ? preview->endStep : 12, row.ends);
+        EXPECT_EQ(report.boxes, row.boxes);
+        EXPECT_EQ(report.step, row.ends);
+        EXPECT_EQ(report.end, row.ends == 12 ? "complete" : "ended");
     }
 
     auto& fs = m.sim.files;

@@ -1,0 +1,144 @@
+#pragma once
+
+// Whether a preview's report foretold what the wash then did, on either
+// backend: each runner reads its machine into a State before and after;
+// the report's changes, made to the state before, must give the state after.
+
+#include <istream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "preview/change_log.h"
+#include "preview/preview_files.h"
+#include "registry/reg32.h"
+#include "scenario/scenario.h"
+#include "text/name_case.h"
+
+namespace vw::test {
+
+// What a run may change, by upper-cased name: "F" an entry's attributes and
+// bytes, "K" a key, "V" a value, "U" a cache entry, "H" a history entry,
+// "B" a bin that holds something (what a backend reads of it after the "|"
+// or as the whole).
+using State = std::map<std::string, std::string>;
+
+inline std::string Id(const scn::Thing& t) {
+    const std::string key =
+        std::to_string(t.root) + "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
+    return t.kind == "key"        ? "K" + UpcaseName(key)
+           : t.kind == "value"    ? "V" + UpcaseName(key)
+           : t.kind == "cache"    ? "U" + t.path
+           : t.kind == "history"  ? "H" + t.path
+           : t.kind == "recycled" ? "B"
+                                  : "F" + preview::PathKey(t.path);
+}
+
+// Where a change shows.
+inline scn::Thing Of(const preview::Change& c) {
+    const std::string& act = c.action;
+    scn::Thing t;
+    t.path = c.target, t.name = c.value.value_or("");
+    t.kind = act.find(" key") != act.npos  ? "key"
+             : act == "delete value"       ? "value"
+             : act == "delete cache entry" ? "cache"
+             : act == "empty recycle bin"  ? "recycled"
+                                           : "file";
+    std::string below;
+    if (t.kind == "key" || t.kind == "value")
+        t.root = std::stoll(ParseRootKey(t.path, below)), t.path = below;
+    return t;
+}
+
+// What the preview's JSON report tells.
+struct Report {
+    std::vector<preview::Change> changes;
+    std::vector<std::string> boxes;
+    std::string end;
+    int step = 12;
+};
+inline Report ReadReport(std::istream& in) {
+    Report r;
+    for (std::string line; std::getline(in, line);) {
+        const nlohmann::json j = nlohmann::json::parse(line);
+        if (j.count("box")) r.boxes.push_back(j["box"]);
+        if (j.count("end")) r.end = j["end"], r.step = j.value("step", r.end == "refused" ? 0 : 12);
+        if (!j.count("action")) continue;
+        preview::Change& c = r.changes.emplace_back();
+        c.step = j["step"], c.action = j["action"], c.target = j["target"];
+        if (j.count("bytes")) c.bytes = j["bytes"];
+        if (j.count("count")) c.count = j["count"];
+        if (j.count("value")) c.value = j["value"];
+        if (j.count("attributes")) c.attributes = j["attributes"];
+    }
+    return r;
+}
+
+// `s` with the changes made. A change the state cannot take (what is not
+// there removed or changed, what is there made, a size or count that is not
+// the state's) adds "!" and its id; "gone" takes what may be there.
+inline State Applied(State s, const std::vector<preview::Change>& changes) {
+    for (const preview::Change& c : changes) {
+        const std::string& act = c.action;
+        const std::string id = Id(Of(c));
+        if (act == "clear history") {
+            const auto n =
+                std::count_if(s.begin(), s.end(), [](auto& e) { return e.first[0] == 'H'; });
+            if (c.count && static_cast<std::uint64_t>(n) != *c.count) s["!" + id];
+            for (auto h = s.lower_bound("H"); h != s.end() && h->first[0] == 'H';) h = s.erase(h);
+        }
+        // What shows nowhere a backend reads.
+        if (act == "start program" || act == "clear document history" || act == "clear history")
+            continue;
+        // A bin is read whole: Wine's one bin answers for every drive.
+        const bool made = act.rfind("create", 0) == 0, there = s.count(id),
+                   loose = act.rfind("gone", 0) == 0 || id == "B";
+        const bool stays = made || act == "set attributes" || act == "overwrite file";
+        std::string& e = s[id];
+        const auto bar = e.find('|');
+        const bool sized =
+            !c.bytes || bar == e.npos || e.size() - bar - 1 == *c.bytes || e.substr(bar) == "|?";
+        const bool counted = !c.count || e.empty() || e == std::to_string(*c.count);
+        if ((!loose && made == there) || !sized || !counted) s["!" + id];
+        if (act == "set attributes")
+            e = std::to_string((std::stoul("0" + e) & ~7ul) | (*c.attributes & 7)) +
+                e.substr(std::min(bar, e.size()));
+        if (act == "overwrite file") e = e.substr(0, bar) + "|?";
+        if (act == "create folder" || act == "create file") e = act == "create file" ? "0|" : "16|";
+        // A key is made with the keys above it, and goes with its values and
+        // what lies below it.
+        for (std::size_t end = id.find('\\'); act == "create key" && end != id.npos;)
+            s[id.substr(0, end = id.find('\\', end + 1))];
+        if (!stays) s.erase(id);
+        for (const std::string& below :
+             {id + "\\", "V" + id.substr(1) + "|", "V" + id.substr(1) + "\\"})
+            for (auto b = s.lower_bound(below);
+                 !stays && id[0] == 'K' && b != s.end() && b->first.rfind(below, 0) == 0;)
+                b = s.erase(b);
+    }
+    return s;
+}
+
+// "-" what `want` holds as `got` does not, "+" the reverse.
+inline std::string Diff(const State& want, const State& got) {
+    std::string out;
+    for (const auto& [id, what] : want)
+        if (!got.count(id) || got.at(id) != what) out += "\n  - " + id;
+    for (const auto& [id, what] : got)
+        if (!want.count(id)) out += "\n  + " + id;
+    return out;
+}
+
+// Where the changes made to `before` and `after` differ; overwritten bytes
+// are not compared.
+inline std::string Disagreement(const State& before, const std::vector<preview::Change>& changes,
+                                State after) {
+    const State foretold = Applied(before, changes);
+    for (const auto& [id, what] : foretold)
+        if (what.size() > 1 && what.compare(what.size() - 2, 2, "|?") == 0 && after.count(id))
+            after[id] = after[id].substr(0, after[id].find('|')) + "|?";
+    return Diff(foretold, after);
+}
+
+}  // namespace vw::test
