@@ -130,6 +130,20 @@ inline std::string Diff(const State& want, const State& got) {
     return out;
 }
 
+// Whether a planted thing came out as its row says, read in `now`; `value`:
+// the bytes a value was planted with, as the backend reads them.
+inline bool CameOut(const scn::Thing& t, const State& now, const std::string& value) {
+    const auto it = now.find(Id(t));
+    const std::string what = it == now.end() ? "|" : it->second;
+    const bool folder = std::stoul("0" + what) & 16;
+    const bool there =
+        it != now.end() && (t.kind != "file" || !folder) && (t.kind != "folder" || folder);
+    const bool same = t.kind == "value"
+                          ? what == value
+                          : t.kind != "file" || what.substr(what.find('|') + 1) == t.text;
+    return scn::Holds(t.outcome, there, same);
+}
+
 // Where the changes made to `before` and `after` differ; overwritten bytes
 // are not compared.
 inline std::string Disagreement(const State& before, const std::vector<preview::Change>& changes,
