@@ -114,6 +114,10 @@ class PreviewFileSystem::Listing : public RawListing {
             seen_.insert(key);
             const auto changed = owner_.attributes_.find(key);
             if (changed != owner_.attributes_.end()) entry.attributes = changed->second;
+            // Removed and made again here: what was made.
+            const auto made = owner_.made_.find(folder_);
+            if (made != owner_.made_.end() && made->second.count(key))
+                entry.attributes = made->second.at(key).attributes;
             return true;
         }
         real_.reset();
@@ -158,7 +162,7 @@ EntryProbe PreviewFileSystem::ProbeEntry(const std::string& path) {
     if (folder != made_.end() && folder->second.count(key)) {
         return {0, folder->second.at(key).attributes, 0};
     }
-    if (gone_.count(key)) return {kFileNotFound, 0, 0};
+    if (gone_.count(key)) return {gone_.count(parent) ? kPathNotFound : kFileNotFound, 0, 0};
     EntryProbe probe = real_.ProbeEntry(path);
     // Within a folder only made here, a missing name is a missing file.
     if (probe.error == kPathNotFound && folder != made_.end() && !gone_.count(parent)) {
@@ -192,7 +196,11 @@ void PreviewFileSystem::SetAttributes(const std::string& path, std::uint32_t att
     RaiseUnreached(probe);
     if (probe.passedOver) return;
     log_.Record(action::kSetAttributes, path).attributes = attributes;
-    attributes_[PathKey(path)] = (probe.attributes & ~kSettable) | (attributes & kSettable);
+    const std::string key = PathKey(path);
+    const auto folder = made_.find(ParentKey(key));
+    const bool made = folder != made_.end() && folder->second.count(key);
+    (made ? folder->second[key].attributes : attributes_[key]) =
+        (probe.attributes & ~kSettable) | (attributes & kSettable);
 }
 
 void PreviewFileSystem::CreateFolder(const std::string& path) {
@@ -210,6 +218,8 @@ void PreviewFileSystem::Make(const std::string& path, std::uint32_t attributes) 
     const std::string key = PathKey(path);
     gone_.erase(key);
     made_[ParentKey(key)][key] = {SplitPath(path).second, attributes};
+    // Names below a folder made here are known to be missing.
+    if (attributes & attr::kDirectory) made_[key];
 }
 
 bool PreviewFileSystem::IsEmptyFolder(const std::string& path) {
@@ -225,6 +235,8 @@ bool PreviewFileSystem::IsEmptyFolder(const std::string& path) {
 void PreviewFileSystem::RemoveFolder(const std::string& path) {
     EntryProbe probe = ProbeEntry(path);
     if (probe.error == kFileNotFound) probe.error = kPathNotFound;
+    // A file is no folder, in use or not.
+    if (Present(probe) && !(probe.attributes & attr::kDirectory)) RaiseNumbered(kPathNotFound);
     if (probe.error) RaiseNumbered(probe.error);
     if (probe.passedOver) return;
     if (!(probe.attributes & attr::kDirectory)) RaiseNumbered(kPathNotFound);

@@ -155,7 +155,9 @@ class PreviewRegistry::Key final : public RegKey {
             if (info.status != regstatus::kSuccess) return info;
         }
         const auto& keys = VisibleKeys();
-        if (keysEnd_ == regstatus::kNoMoreItems) info.info.SubKeyCount = std::uint32_t(keys.size());
+        info.info.SubKeyCount = keysEnd_ == regstatus::kNoMoreItems
+                                    ? std::uint32_t(keys.size())
+                                    : UnlistedCount(id_, info.info.SubKeyCount);
         const auto& values = VisibleValues();
         if (valuesEnd_ == regstatus::kNoMoreItems) {
             info.info.ValueCount = std::uint32_t(values.size());
@@ -242,14 +244,19 @@ class PreviewRegistry::Key final : public RegKey {
             if (name.status != regstatus::kSuccess) break;
             if (!owner_.deleted_.count(t.id + "\\" + UpcaseName(name.name))) return true;
         }
-        // Names it may not list: the count less those deleted here.
+        return UnlistedCount(t.id, info.info.SubKeyCount) > 0;
+    }
+
+    // The subkeys of a key that may not list their names: the real count
+    // less those deleted here, with those made here.
+    std::uint32_t UnlistedCount(const std::string& id, std::uint32_t real) const {
         std::uint32_t deleted = 0;
-        const std::string prefix = t.id + "\\";
+        const std::string prefix = id + "\\";
         for (auto it = owner_.deleted_.lower_bound(prefix);
              it != owner_.deleted_.end() && it->compare(0, prefix.size(), prefix) == 0; ++it) {
-            if (IsChild(t.id, *it)) ++deleted;
+            if (IsChild(id, *it)) ++deleted;
         }
-        return info.info.SubKeyCount > deleted;
+        return real - std::min(real, deleted) + std::uint32_t(owner_.CreatedBelow(id).size());
     }
 
     // The real names of one kind, read once: the real registry does not
@@ -278,8 +285,10 @@ class PreviewRegistry::Key final : public RegKey {
         for (const std::string& name : realKeys_) {
             if (!owner_.deleted_.count(id_ + "\\" + UpcaseName(name))) keys_.push_back(name);
         }
-        // Keys made here go where the registry's sorted order puts them.
+        // Keys made here go where the registry's sorted order puts them, in
+        // a key that lists its names.
         for (const std::string& id : owner_.CreatedBelow(id_)) {
+            if (keysEnd_ != regstatus::kNoMoreItems) break;
             const std::string upper = id.substr(id_.size() + 1);
             const auto at = std::find_if(keys_.begin(), keys_.end(), [&](const std::string& k) {
                 return UpcaseName(k) >= upper;
