@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "preview/preview_run.h"
@@ -81,7 +82,7 @@ bool Foreseeable(const scn::Row& row) {
 }
 
 // All a wash may change: files, keys, values, cache, history and bin.
-test::State ReadState(sim::SimPlatform& sim) {
+test::State ReadState(sim::SimPlatform& sim, const scn::Row& row) {
     test::State s;
     auto& fs = sim.files;
     std::function<void(const std::string&)> folder = [&](const std::string& path) {
@@ -95,8 +96,12 @@ test::State ReadState(sim::SimPlatform& sim) {
             if ((e.attributes & 0x410) == attr::kDirectory) folder(at);
         }
     };
-    for (char drive = 'A'; drive <= 'Z'; ++drive)  // those with a medium
-        ResumeNext([&] { folder(std::string(1, drive) + ":"); });
+    std::set<char> drives = {'C'};  // the row's, those with a medium
+    for (const auto& t : row.things)
+        if (t.path.size() > 1 && t.path[1] == ':') drives.insert(char(std::toupper(t.path[0])));
+    for (const auto& d : row.drives)
+        d.notReady ? (void)drives.erase(d.letter) : (void)drives.insert(d.letter);
+    for (const char drive : drives) folder(std::string(1, drive) + ":");
     std::function<void(HKey, const std::string&)> key = [&](HKey root, const std::string& path) {
         const std::string id = std::to_string(root) + "\\" + path;
         if (!path.empty()) s["K" + UpcaseName(id)];
@@ -122,24 +127,24 @@ TEST_P(SimScenario, Run) {
     // The preview of the same machine first: it changes nothing, and its
     // changes, made, are the wash's.
     const bool foretold = row.ends != 0 && Foreseeable(row);
-    const test::State before = ReadState(m.sim);
+    const test::State before = ReadState(m.sim, row);
     std::stringstream json;  // read as the Wine runner reads the real program's
     if (foretold) {
         preview::WriteJsonReport(preview::RunPreview(m.sim.platform()), json);
-        EXPECT_EQ(test::Diff(before, ReadState(m.sim)), "")
+        EXPECT_EQ(test::Diff(before, ReadState(m.sim, row)), "")
             << "the preview changed the machine";
     }
     Main(m.sim.platform());
     if (foretold) {
         const test::Report report = test::ReadReport(json);
-        EXPECT_EQ(test::Disagreement(before, report.changes, ReadState(m.sim)), "")
+        EXPECT_EQ(test::Disagreement(before, report.changes, ReadState(m.sim, row)), "")
             << "the preview foretold other changes";
         EXPECT_EQ(report.boxes, row.boxes);
         EXPECT_EQ(report.step, row.ends);
         EXPECT_EQ(report.end, row.ends == 12 ? "complete" : "ended");
     }
 
-    const test::State now = ReadState(m.sim);
+    const test::State now = ReadState(m.sim, row);
     for (const auto& t : row.things)
         EXPECT_TRUE(test::CameOut(t, now, "")) << row.file << ":" << t.line;
     std::vector<std::string> boxes;
