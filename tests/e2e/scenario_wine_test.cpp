@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <tuple>
 
@@ -97,15 +98,17 @@ Data DataOf(const scn::Thing& v) {
     const std::wstring text = W(v.text) + L'\0';
     return {REG_SZ, std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2)};
 }
-std::optional<Data> Query(HKEY root, const std::string& path, const std::wstring& name) {
-    win32::UniqueRegKey key;
+std::optional<Data> Query(HKEY key, const std::wstring& name) {
     std::string data(1 << 16, '\0');  // more than any row plants
     DWORD type = 0, size = 1 << 16;
-    if (OpenKey(root, path, key, KEY_READ) != ERROR_SUCCESS ||
-        RegQueryValueExW(key.get(), name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                         &size) != ERROR_SUCCESS)
         return std::nullopt;
     return Data{type, data.substr(0, size)};
+}
+std::optional<Data> Query(HKEY root, const std::string& path, const std::wstring& name) {
+    win32::UniqueRegKey key;
+    return OpenKey(root, path, key, KEY_READ) ? std::nullopt : Query(key.get(), name);
 }
 LONG Set(HKEY key, const std::wstring& name, const Data& d) {
     return RegSetValueExW(key, name.c_str(), 0, d.first,
@@ -147,11 +150,26 @@ void ReadEntry(const std::string& path, bool tree, State& s) {
 }
 State Read(const std::vector<scn::Thing>& things) {
     State s;
+    // Each key opened once, below its parent: name by name from the root,
+    // a 500-deep row would take 125,000 opens a read.
+    std::map<std::string, win32::UniqueRegKey> opened;
+    const std::function<LONG(HKEY, const std::string&, HKEY&)> open = [&](HKEY root,
+                                                                          const std::string& path,
+                                                                          HKEY& key) {
+        const std::string id = std::to_string(reinterpret_cast<std::intptr_t>(root)) + path;
+        if (opened.count(id)) return key = opened[id].get(), LONG{ERROR_SUCCESS};
+        const std::size_t slash = path.rfind('\\');
+        HKEY parent = root;
+        const LONG above = slash == path.npos ? 0 : open(root, path.substr(0, slash), parent);
+        const std::wstring name = W(path.substr(slash == path.npos ? 0 : slash + 1));
+        const LONG status = above ? above : RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key);
+        if (!status) opened[id].reset(key);
+        return status;
+    };
     for (const scn::Thing& t : things) {
-        win32::UniqueRegKey key;
-        const LONG status = t.root ? OpenKey(Root(t), t.path, key, KEY_READ) : 2;
-        const auto data =
-            status || t.kind != "value" ? std::nullopt : Query(Root(t), t.path, W(t.name));
+        HKEY key = nullptr;
+        const LONG status = t.root ? open(Root(t), t.path, key) : 2;
+        const auto data = status || t.kind != "value" ? std::nullopt : Query(key, W(t.name));
         DWORD size = 0;  // a cache entry that is there asks for more room
         if ((t.kind == "key" && status != ERROR_FILE_NOT_FOUND) || data ||
             (t.kind == "cache" && !GetUrlCacheEntryInfoA(t.path.c_str(), nullptr, &size) &&
