@@ -135,16 +135,16 @@ TEST_P(SimScenario, Run) {
             << "the preview changed the machine";
     }
     Main(m.sim.platform());
+    const test::State now = ReadState(m.sim, row);
     if (foretold) {
         const test::Report report = test::ReadReport(json);
-        EXPECT_EQ(test::Disagreement(before, report.changes, ReadState(m.sim, row)), "")
+        EXPECT_EQ(test::Disagreement(before, report.changes, now), "")
             << "the preview foretold other changes";
         EXPECT_EQ(report.boxes, row.boxes);
         EXPECT_EQ(report.step, row.ends);
         EXPECT_EQ(report.end, row.ends == 12 ? "complete" : "ended");
     }
 
-    const test::State now = ReadState(m.sim, row);
     for (const auto& t : row.things)
         EXPECT_TRUE(test::CameOut(t, now, "")) << row.file << ":" << t.line;
     std::vector<std::string> boxes;
