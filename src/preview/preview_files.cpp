@@ -152,7 +152,12 @@ std::unique_ptr<RawListing> PreviewFileSystem::Enumerate(const std::string& patt
     const auto slash = pattern.rfind('\\');
     const std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
     const std::string mask = slash + 1 >= pattern.size() ? "*" : pattern.substr(slash + 1);
-    return std::make_unique<Listing>(std::move(real), *this, PathKey(folder), mask);
+    // A folder made here holds only what was made in it, whatever stood
+    // there before.
+    const std::string key = PathKey(folder);
+    const auto above = made_.find(ParentKey(key));
+    if (above != made_.end() && above->second.count(key)) real.reset();
+    return std::make_unique<Listing>(std::move(real), *this, key, mask);
 }
 
 EntryProbe PreviewFileSystem::ProbeEntry(const std::string& path) {
