@@ -11,11 +11,11 @@ namespace {
 
 using namespace preview;
 
-// Two items' worth of changes, the second ending the run.
+// Two items' worth of changes, the second ending the run; the last item on.
 PreviewResult Sample() {
     PreviewResult r;
     r.switchedOn = std::vector<bool>(11, false);
-    r.switchedOn[5] = r.switchedOn[6] = true;
+    r.switchedOn[5] = r.switchedOn[6] = r.switchedOn[10] = true;
     for (int i = 0; i < 5; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
     r.log.Record(action::kSetAttributes, "C:\\T\\d\\x.tmp").attributes = 0;
     r.log.Record(action::kDeleteFile, "C:\\T\\d\\x.tmp", 100);
@@ -50,7 +50,7 @@ TEST(ReportTest, TextSumsAFoldersFilesIntoItsLineAndTellsTheEnd) {
 8. MS-Office Tracks: off, not reached
 9. Internet Explorer: off, not reached
 10. Custom Wash Items: off, not reached
-11. Netscape: off, not reached
+11. Netscape: on, not reached
 Boxes the run would show:
     in step 7, Scandisk Temp Files: "Access denied to delete registry key." (Access Denied)
 The run: ends at step 7, Scandisk Temp Files: Permission denied (70)
