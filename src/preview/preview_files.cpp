@@ -244,7 +244,6 @@ void PreviewFileSystem::RemoveFolder(const std::string& path) {
     if (Present(probe) && !(probe.attributes & attr::kDirectory)) RaiseNumbered(kPathNotFound);
     if (probe.error) RaiseNumbered(probe.error);
     if (probe.passedOver) return;
-    if (!(probe.attributes & attr::kDirectory)) RaiseNumbered(kPathNotFound);
     // A link goes alone, whatever its target holds. Windows keeps a
     // read-only folder.
     if (!(probe.attributes & attr::kReparsePoint) &&
