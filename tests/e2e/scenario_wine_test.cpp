@@ -327,11 +327,7 @@ TEST_P(Scenario, Row) {
     }
     std::vector<scn::Thing> targets = Planted();
     const State planted = Read(targets);
-    // Megabyte settings and lists only slow the suite here: the preview's
-    // cost is the bench's to measure.
-    std::size_t bytes = row_.ini.size();
-    for (const auto& list : row_.lists) bytes += list.second.size();
-    const bool previewed = bytes < (1u << 20);
+    const bool previewed = test::SmallEnough(row_);
     const win32::StartedProcess preview =
         !previewed ? win32::StartedProcess{}
                    : Start("C:\\windows\\system32\\cmd.exe", "/c \"\"" + kRun +
@@ -347,21 +343,21 @@ TEST_P(Scenario, Row) {
     // Where Wine shows them: its shell clears the document history through
     // RecentDocs alone; the companion probe deletes started.flag beside itself.
     for (preview::Change& c : report.changes) {
-        if (c.action == "clear document history") {
+        if (c.action == preview::action::kClearDocumentHistory) {
             c.action = "gone key";
             c.target =
-                "HKEY_CURRENT_"
-                "USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs";
+                "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
+                "Explorer\\RecentDocs";
         }
-        if (c.action == "start program") {
+        if (c.action == preview::action::kStartProgram) {
             c.action = "gone";
             c.target = c.target.substr(0, c.target.rfind('\\')) + "\\started.flag";
         }
         const scn::Thing t = test::Of(c);
         targets.push_back(t);
         // A key is made with the keys above it.
-        for (std::size_t at = 0;
-             c.action == "create key" && (at = t.path.find('\\', at + 1)) != t.path.npos;)
+        for (std::size_t at = 0; c.action == preview::action::kCreateKey &&
+                                 (at = t.path.find('\\', at + 1)) != t.path.npos;)
             targets.push_back(t), targets.back().path.erase(at);
     }
     const State before = Read(targets);

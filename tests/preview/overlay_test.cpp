@@ -65,8 +65,9 @@ long Change(Platform& p, unsigned op, const std::string& path, const std::string
         if (op == 6) DeleteRegValuesByPrefix(p, kCu, key, "mru");
         if (op == 7) status = cu.CreateKey(key).status;
         if (op == 8) status = cu.DeleteKey(key);
-        const RegOpen open = cu.OpenKey(key, 0);
-        if (op == 9 && open.key) status = open.key->DeleteValue("v");
+        if (op == 9)
+            if (const RegOpen open = cu.OpenKey(key, 0); open.key)
+                status = open.key->DeleteValue("v");
     });
     return raised ? raised : status;
 }

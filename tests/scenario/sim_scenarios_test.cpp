@@ -69,12 +69,8 @@ void Stage(const scn::Row& row, test::SimMachine& m) {
 
 // What the platform tells only when asked to change (armed faults, an entry
 // in use) a preview cannot foretell.
-// Megabyte settings and lists only slow the suite down here: the preview's
-// cost is the bench's to measure.
 bool Foreseeable(const scn::Row& row) {
-    std::size_t bytes = row.ini.size();
-    for (const auto& list : row.lists) bytes += list.second.size();
-    return row.faults.empty() && bytes < (1u << 20) &&
+    return row.faults.empty() && test::SmallEnough(row) &&
            std::none_of(row.things.begin(), row.things.end(), [](const scn::Thing& t) {
                return t.kind == "cache" && (t.name.find("inuse") != std::string::npos ||
                                             t.name.find("fetchfails") != std::string::npos);
@@ -90,7 +86,7 @@ test::State ReadState(sim::SimPlatform& sim, const scn::Row& row) {
         for (DirEntry e; listing->Next(e);) {
             if (e.name == "." || e.name == "..") continue;
             const std::string at = path + "\\" + e.name;
-            s["F" + preview::PathKey(at)] =
+            s[test::Id("file", 0, at)] =
                 std::to_string(e.attributes & 0x417) + "|" + fs.Content(at);
             // A link's content is its target's, read where the target lies.
             if ((e.attributes & 0x410) == attr::kDirectory) folder(at);
@@ -103,18 +99,18 @@ test::State ReadState(sim::SimPlatform& sim, const scn::Row& row) {
         d.notReady ? (void)drives.erase(d.letter) : (void)drives.insert(d.letter);
     for (const char drive : drives) folder(std::string(1, drive) + ":");
     std::function<void(HKey, const std::string&)> key = [&](HKey root, const std::string& path) {
-        const std::string id = std::to_string(root) + "\\" + path;
-        if (!path.empty()) s["K" + UpcaseName(id)];
-        for (const auto& v : sim.registry.ValueNames(root, path)) s["V" + UpcaseName(id + "|" + v)];
+        if (!path.empty()) s[test::Id("key", root, path)];
+        for (const auto& v : sim.registry.ValueNames(root, path))
+            s[test::Id("value", root, path, v)];
         for (const auto& k : sim.registry.SubKeyNames(root, path))
             key(root, path.empty() ? k : path + "\\" + k);
     };
     for (const HKey root :
          {hkey::kClassesRoot, hkey::kCurrentUser, hkey::kLocalMachine, hkey::kUsers})
         key(root, "");
-    for (const auto& entry : sim.urlCache.entries) s["U" + entry.first];
-    for (const auto& entry : sim.urlHistory.entries) s["H" + entry.url];
-    if (sim.shell.recycled) s["B"] = std::to_string(sim.shell.recycled);
+    for (const auto& entry : sim.urlCache.entries) s[test::Id("cache", 0, entry.first)];
+    for (const auto& entry : sim.urlHistory.entries) s[test::Id("history", 0, entry.url)];
+    if (sim.shell.recycled) s[test::Id("recycled", 0, "")] = std::to_string(sim.shell.recycled);
     return s;
 }
 

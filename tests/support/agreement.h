@@ -24,27 +24,41 @@ namespace vw::test {
 // or as the whole).
 using State = std::map<std::string, std::string>;
 
-inline std::string Id(const scn::Thing& t) {
+inline std::string Id(const std::string& kind, std::intptr_t root, const std::string& path,
+                      const std::string& name = "") {
     const std::string key =
-        std::to_string(t.root) + "\\" + t.path + (t.kind == "value" ? "|" + t.name : "");
-    return t.kind == "key"        ? "K" + UpcaseName(key)
-           : t.kind == "value"    ? "V" + UpcaseName(key)
-           : t.kind == "cache"    ? "U" + t.path
-           : t.kind == "history"  ? "H" + t.path
-           : t.kind == "recycled" ? "B"
-                                  : "F" + preview::PathKey(t.path);
+        std::to_string(root) + "\\" + path + (kind == "value" ? "|" + name : "");
+    return kind == "key"        ? "K" + UpcaseName(key)
+           : kind == "value"    ? "V" + UpcaseName(key)
+           : kind == "cache"    ? "U" + path
+           : kind == "history"  ? "H" + path
+           : kind == "recycled" ? "B"
+                                : "F" + preview::PathKey(path);
+}
+inline std::string Id(const scn::Thing& t) {
+    return Id(t.kind, t.root, t.path, t.name);
+}
+
+// Megabyte settings and lists only slow the suites: the preview's cost is
+// the bench's to measure.
+inline bool SmallEnough(const scn::Row& row) {
+    std::size_t bytes = row.ini.size();
+    for (const auto& list : row.lists) bytes += list.second.size();
+    return bytes < (1u << 20);
 }
 
 // Where a change shows.
+namespace action = preview::action;
+
 inline scn::Thing Of(const preview::Change& c) {
     const std::string& act = c.action;
     scn::Thing t;
     t.path = c.target, t.name = c.value.value_or("");
-    t.kind = act.find(" key") != act.npos  ? "key"
-             : act == "delete value"       ? "value"
-             : act == "delete cache entry" ? "cache"
-             : act == "empty recycle bin"  ? "recycled"
-                                           : "file";
+    t.kind = act.find(" key") != act.npos       ? "key"
+             : act == action::kDeleteValue      ? "value"
+             : act == action::kDeleteCacheEntry ? "cache"
+             : act == action::kEmptyRecycleBin  ? "recycled"
+                                                : "file";
     std::string below;
     if (t.kind == "key" || t.kind == "value")
         t.root = std::stoll(ParseRootKey(t.path, below)), t.path = below;
@@ -82,33 +96,35 @@ inline State Applied(State s, const std::vector<preview::Change>& changes) {
     for (const preview::Change& c : changes) {
         const std::string& act = c.action;
         const std::string id = Id(Of(c));
-        if (act == "clear history") {
+        if (act == action::kClearHistory) {
             const auto n =
                 std::count_if(s.begin(), s.end(), [](auto& e) { return e.first[0] == 'H'; });
             if (c.count && static_cast<std::uint64_t>(n) != *c.count) s["!" + id];
             for (auto h = s.lower_bound("H"); h != s.end() && h->first[0] == 'H';) h = s.erase(h);
         }
         // What shows nowhere a backend reads.
-        if (act == "start program" || act == "clear document history" || act == "clear history")
+        if (act == action::kStartProgram || act == action::kClearDocumentHistory ||
+            act == action::kClearHistory)
             continue;
         // A bin is read whole: Wine's one bin answers for every drive.
         const bool made = act.rfind("create", 0) == 0, there = s.count(id),
                    loose = act.rfind("gone", 0) == 0 || id == "B";
-        const bool stays = made || act == "set attributes" || act == "overwrite file";
+        const bool stays = made || act == action::kSetAttributes || act == action::kOverwriteFile;
         std::string& e = s[id];
         const auto bar = e.find('|');
         const bool sized =
             !c.bytes || bar == e.npos || e.size() - bar - 1 == *c.bytes || e.substr(bar) == "|?";
         const bool counted = !c.count || e.empty() || e == std::to_string(*c.count);
         if ((!loose && made == there) || !sized || !counted) s["!" + id];
-        if (act == "set attributes")
+        if (act == action::kSetAttributes)
             e = std::to_string((std::stoul("0" + e) & ~7ul) | (*c.attributes & 7)) +
                 e.substr(std::min(bar, e.size()));
-        if (act == "overwrite file") e = e.substr(0, bar) + "|?";
-        if (act == "create folder" || act == "create file") e = act == "create file" ? "0|" : "16|";
+        if (act == action::kOverwriteFile) e = e.substr(0, bar) + "|?";
+        if (act == action::kCreateFolder) e = "16|";
+        if (act == action::kCreateFile) e = "0|";
         // A key is made with the keys above it, and goes with its values and
         // what lies below it.
-        for (std::size_t end = id.find('\\'); act == "create key" && end != id.npos;)
+        for (std::size_t end = id.find('\\'); act == action::kCreateKey && end != id.npos;)
             s[id.substr(0, end = id.find('\\', end + 1))];
         if (!stays) s.erase(id);
         for (const std::string& below :
