@@ -3,6 +3,8 @@
 SHELL := /bin/bash
 SANDBOX := $(CURDIR)/build/windows/sandbox
 FUZZ_SECONDS ?= 60
+# cmake's own make keeps its jobs to itself, outside a parallel make's jobserver.
+BUILD = MAKEFLAGS= cmake --build --preset
 PKG = $(wildcard $(CURDIR)/build/windows/package/vantrixwash-*-win64.zip)
 
 .PHONY: all deps host windows test test-host test-windows test-package test-demo demo package clean
@@ -15,11 +17,11 @@ deps:
 
 host: deps
 	@cmake --preset host >/dev/null
-	@cmake --build --preset host
+	@$(BUILD) host
 
 windows: deps
 	@cmake --preset windows >/dev/null
-	@cmake --build --preset windows
+	@$(BUILD) windows
 
 test-host: host
 	@ctest --preset host
@@ -35,7 +37,7 @@ test-windows: windows
 
 # The package is made from the build the Windows tests ran.
 package: windows
-	@cmake --build --preset windows --target package
+	@$(BUILD) windows --target package
 
 test-package: package
 	@tests/package/package_test.sh $(PKG) $(CURDIR)/build/windows/bin/vantrixwash.exe \
@@ -50,7 +52,7 @@ test-demo: windows
 # UndefinedBehaviorSanitizer.
 asan: deps
 	@cmake --preset host-asan >/dev/null
-	@cmake --build --preset host-asan
+	@$(BUILD) host-asan
 
 test-asan: asan
 	@ctest --preset host-asan
@@ -61,18 +63,18 @@ fuzz: asan
 		--timeout $$(($(FUZZ_SECONDS) + 300))
 
 # Two chains side by side: the host builds compile while the Windows tests
-# wait, mostly on Wine's server rather than on a core. Each chain's output
-# is shown whole when it ends; within a chain the steps run one by one.
+# wait, mostly on Wine's server rather than on a core. Each build or test
+# step is shown whole when it ends; within a chain the steps run one by one.
 test: deps
 	@$(MAKE) --no-print-directory -j2 --output-sync=target test-host-chain test-windows-chain
 	@echo "make test: every test of both builds passed"
 
 test-host-chain:
-	@for t in test-host test-asan; do MAKEFLAGS= $(MAKE) --no-print-directory $$t || exit 1; done
+	@for t in test-host test-asan; do MAKEFLAGS= $(MAKE) -j2 -Otarget --no-print-directory $$t || exit 1; done
 
 test-windows-chain:
 	@for t in test-windows test-package test-demo; do \
-		MAKEFLAGS= $(MAKE) --no-print-directory $$t || exit 1; done
+		MAKEFLAGS= $(MAKE) -j2 -Otarget --no-print-directory $$t || exit 1; done
 
 demo: windows
 	@tools/demo.sh $(CURDIR)/build/windows/bin/vantrixwash.exe $(CURDIR)/build/demo
@@ -81,7 +83,7 @@ demo: windows
 # through BENCH_ARGS, e.g. `make bench BENCH_ARGS=--smoke`.
 .PHONY: bench
 bench: windows
-	@cmake --build --preset windows --target vantrix_bench
+	@$(BUILD) windows --target vantrix_bench
 	@bench/run.sh $(CURDIR)/build/bench/sandbox $(CURDIR)/build/windows/bin $(BENCH_ARGS)
 
 clean:

@@ -30,36 +30,16 @@ PreviewResult Sample() {
     return r;
 }
 
-TEST(ReportTest, TextSumsAFoldersFilesIntoItsLineAndTellsTheEnd) {
-    std::ostringstream out;
-    WriteTextReport(Sample(), out);
-    const std::string text = out.str();
-    // Each item's own changes under it, the run's end, what it leaves.
-    const std::string expected = R"(What a wash would do now (nothing has been changed):
-1. Windows Find/Search History: off
-2. Document History: off
-3. Windows Run History: off
-4. Recycle Bin: off
-5. Windows Media Player: off
-6. Temporary Files Directory: on
-    delete folder  C:\T\d (2 files, 120 bytes)
-    delete file  C:\T\z.tmp (3 bytes)
-    in all: 3 files, 123 bytes
-    and 1 attribute change before deletion
-7. Scandisk Temp Files: on
-8. MS-Office Tracks: off, not reached
-9. Internet Explorer: off, not reached
-10. Custom Wash Items: off, not reached
-11. Netscape: on, not reached
-Boxes the run would show:
-    in step 7, Scandisk Temp Files: "Access denied to delete registry key." (Access Denied)
-The run: ends at step 7, Scandisk Temp Files: Permission denied (70)
-    not reached: 8. MS-Office Tracks
-    not reached: 9. Internet Explorer
-    not reached: 10. Custom Wash Items
-    not reached: 11. Netscape
-)";
-    EXPECT_EQ(text.substr(0, expected.size()), expected);
+// Each report of the sample, whole.
+TEST(ReportTest, BothReportsOfTheSample) {
+    const char* const expected[] = {
+#include "preview/sample_reports.txt"
+    };
+    std::ostringstream text, json;
+    WriteTextReport(Sample(), text);
+    WriteJsonReport(Sample(), json);
+    EXPECT_EQ(text.str(), expected[0]);
+    EXPECT_EQ(json.str(), expected[1]);
     EXPECT_EQ(ItemName(1) + "|" + ItemName(12), "Windows Find/Search History|end of run");
 }
 
