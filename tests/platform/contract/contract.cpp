@@ -16,6 +16,7 @@
 #include "registry/reg32.h"
 #include "text/wildcard.h"
 #include "washers/ie/ie_cache.h"
+#include "washers/ie/url_history.h"
 
 namespace vw::contract {
 
@@ -108,6 +109,7 @@ class Runner {
     std::map<std::string, std::unique_ptr<RegKey>> keys_;
     std::unique_ptr<BinaryFile> file_;
     std::set<std::string> committed_;
+    std::optional<CURLHistory> history_;
 };
 
 std::string Runner::Do(const Args& a) try {
@@ -239,6 +241,19 @@ std::string Runner::Do(const Args& a) try {
         return std::snprintf(text, sizeof text, "%.7f", date), text;
     }
     if (op == "clean") return DeleteCacheURLList(p_), "0";
+    // The history as a list over the store; "-" no filter.
+    if (op == "History") return history_.emplace(p_), "0";
+    if (op == "Refresh")
+        return history_->Refresh(a[1] == "-" ? std::nullopt : std::optional(a[1]), Num(a[2])), "0";
+    if (op == "AddURL") return history_->AddURL(a[1], a[2], Num(a[3])), "0";
+    if (op == "DeleteURL") return history_->DeleteURL(a[1], Num(a[2])), "0";
+    if (op == "Remove") return history_->Remove(Num(a[1])), "0";
+    if (op == "Clear") return history_->Clear(), "0";
+    if (op == "Item") return history_->Item(Num(a[1])).URL();
+    if (op == "urls") {
+        for (const auto& item : history_->NewEnum()) seen.push_back(item->URL());
+        return Str(history_->Count()) + " " + Join(seen, false);
+    }
     return s_.Extra(a);
 } catch (const RunError& e) {
     return std::to_string(e.Number());
