@@ -25,19 +25,21 @@ struct SimStage : contract::Stage {
     }
     std::optional<std::size_t> OpenHandles() override { return sim.registry.OpenHandles(); }
 
-    // Links, volume labels, drives of every kind, history entries, faults
-    // armed as a call's nth refusal.
+    // Links, volume labels, drives of every kind, history entries, a key or
+    // value whose deletion is refused, faults armed as a call's nth refusal.
     std::string Extra(const std::vector<std::string>& a) override try {
         const auto kind = a[0] == "drive" ? static_cast<DriveKind>(std::stoi(a[2])) : DriveKind{};
         if (a[0] == "link") return sim.files.AddLink(a[1], a[2]), "0";
         if (a[0] == "volume") return sim.files.AddFile(a[1], "", attr::kVolume), "0";
         if (a[0] == "drive") return sim.files.AddDrive(a[1][0], kind, a[3].empty()), "0";
         auto& history = sim.urlHistory;  // a URL, its flags, "inuse": clearing leaves it
-        const auto flags = static_cast<std::uint32_t>(std::stoul(a[2].empty() ? "0" : a[2], 0, 0));
-        if (a[0] == "history") history.entries.push_back({a[1], "T", {}, {}, {}, flags});
+        const auto flags = a[0] == "history" && !a[2].empty() ? std::stoul(a[2], 0, 0) : 0;
+        if (a[0] == "history") history.entries.push_back({a[1], "T", {}, {}, {}, uint32_t(flags)});
         if (a[0] == "history" && a[3] == "inuse") history.inUse.insert(a[1]);
         if (a[0] == "history") return "0";
         if (a[0] == "stored") return std::to_string(history.entries.size());
+        if (a[0] == "refuse" && a[2].empty()) return sim.registry.RefuseDelete(kHkcu, a[1]), "0";
+        if (a[0] == "refuse") return sim.registry.RefuseValueDelete(kHkcu, a[1], a[2]), "0";
         if (a[0] != "arm") return "unsupported";
         return sim.faults.FailOn(a[1], std::stol(a[2]), a[3].empty() ? 1 : std::stoi(a[3])), "0";
     } catch (const std::invalid_argument&) {
