@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Stages in the sandbox what the wash tables need and a Windows program
-# under Wine cannot make for itself, before e2e_tests runs, and removes it
-# after: the tables themselves in C:\e2e_scenarios; every `drive` of any row
+# Stages in the sandbox what the Wine tests need and a Windows program
+# under Wine cannot make for itself, before win32_tests and e2e_tests run,
+# and removes it after. For the contract cases: C:\vw-fs-links, Unix links
+# to folders and a file beside their targets, and drive N:, a CD-ROM drive
+# without a medium (its folder does not exist). For the wash tables: the
+# tables themselves in C:\e2e_scenarios; every `drive` of any row
 # (its root the folder C:\e2e_drives\<letter>); every `link` of a row: on C:
 # parked in C:\e2e_park\<row>\C\... until the row moves the folder that
 # holds it into place (a Win32 move of a link itself would move its target),
@@ -16,7 +19,7 @@ cmd=$1 tables=$2/tests/scenarios wine=$2/tools/wine helper=$4
 sandbox=$(readlink -m -- "$3")
 "$wine/sandbox.sh" init "$sandbox" >/dev/null
 c=$sandbox/prefix/drive_c dosdevices=$sandbox/prefix/dosdevices
-declare -A kinds=([fixed]=hd [cdrom]=cdrom [remote]=network [removable]=floppy) drives=()
+declare -A kinds=([fixed]=hd [cdrom]=cdrom [remote]=network [removable]=floppy) drives=([n]=cdrom)
 links=() args=()  # links: each link's path in the sandbox, then where it leads
 
 while read -r directive a b _; do
@@ -44,11 +47,18 @@ for letter in "${!drives[@]}"; do
         args[-1]+=${drives[$letter]}
 done
 # rm removes links, never what they lead to.
-rm -rf -- "$c/e2e_park" "$c/e2e_scenarios" "$c/e2e_drives"
+rm -rf -- "$c/e2e_park" "$c/e2e_scenarios" "$c/e2e_drives" "$c/vw-fs-links"
 if [[ $cmd == set ]]; then
     letters=("${!drives[@]}")
     mkdir -p -- "$c/e2e_scenarios" "${letters[@]/#/$c/e2e_drives/}"
+    rmdir -- "$c/e2e_drives/n"
     cp -- "$tables"/*.scn "$c/e2e_scenarios/"
+    l=$c/vw-fs-links
+    mkdir -p -- "$l"/{victim,target,canary/empty,canary/full,links}
+    printf canary >"$l/canary/file.txt" && printf keep >"$l/canary/full/keep.txt"
+    printf x >"$l/links/plain.txt"
+    links+=("$l/victim/link" ../target "$l/links/flink.txt" ../canary/file.txt)
+    links+=("$l/links/elink" ../canary/empty "$l/links/dlink" ../canary/full)
     for ((i = 0; i < ${#links[@]}; i += 2)); do
         mkdir -p -- "$(dirname -- "${links[i]}")"
         ln -s -- "${links[i + 1]}" "${links[i]}"

@@ -135,7 +135,7 @@ class Win32Stage : public contract::Stage {
     std::vector<UniqueRegKey> denied_;
 };
 
-// What ctest stages before this program starts (stage_links.sh): a Windows
+// What ctest stages before this program starts (stage_sandbox.sh): a Windows
 // program under Wine can make neither a link nor a drive.
 const char* Unstaged(const contract::Case& c) {
     FILETIME utc{0, 0x01D99F80}, local{};
@@ -143,9 +143,9 @@ const char* Unstaged(const contract::Case& c) {
     if (c.Has("sim")) return "stages what only the simulation can";
     if (c.Has("links") &&
         !(::GetFileAttributesA("C:\\vw-fs-links\\victim\\link") & FILE_ATTRIBUTE_REPARSE_POINT))
-        return "needs the links ctest stages (win32_stage_set)";
+        return "needs the links ctest stages (e2e_sandbox_set)";
     if (c.Has("nomedium") && ::GetDriveTypeA("N:\\") != DRIVE_CDROM)
-        return "needs drive N: that ctest stages (win32_stage_set)";
+        return "needs drive N: that ctest stages (e2e_sandbox_set)";
     if (c.Has("utc") && local.dwHighDateTime != utc.dwHighDateTime) return "local time is not UTC";
     return nullptr;
 }
