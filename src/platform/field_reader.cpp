@@ -24,7 +24,7 @@ std::string FieldReader::Next() {
         const auto close = bytes_.find('"', pos_ + 1);
         const auto end = close == std::string::npos ? bytes_.size() : close;
         field = bytes_.substr(pos_ + 1, end - pos_ - 1);
-        pos_ = close == std::string::npos ? end : end + 1;
+        pos_ = end;  // the closing quote is stepped over with the rest
         while (!AtEnd() && bytes_[pos_] != ',' && !IsLineEnd(bytes_[pos_])) ++pos_;
     } else {
         const auto start = pos_;

@@ -110,7 +110,6 @@ std::string ProfileFileText(std::string_view bytes, std::string (*ansi)(std::str
 std::string CutToUnits(std::string_view utf8, std::size_t units) {
     std::u16string wide;
     if (!Utf8ToUtf16(utf8, wide)) return std::string(utf8.substr(0, units));
-    if (wide.size() <= units) return std::string(utf8);
     return Utf16ToUtf8(std::u16string_view(wide).substr(0, units));
 }
 

@@ -33,7 +33,6 @@ void Append(std::string& out, char32_t c) {
 
 bool Utf8ToUtf16(std::string_view in, std::u16string& out) {
     out.clear();
-    out.reserve(in.size());
     bool lastWasLoneHigh = false;
     for (std::size_t i = 0; i < in.size();) {
         const auto b = static_cast<unsigned char>(in[i]);
