@@ -12,15 +12,15 @@
 # root folder: it cannot be swapped), so every run that washes that drive
 # sees it. Link paths hold no blanks. Wine reads drive types only when its
 # server starts: the server is restarted.
-# Usage: stage_sandbox.sh set|clear <project-dir> <sandbox-dir> <wine_drive_types.exe>
+# Usage: stage_sandbox.sh set|clear <project-dir> <sandbox-dir>
 set -euo pipefail
 
-cmd=$1 tables=$2/tests/scenarios wine=$2/tools/wine helper=$4
+cmd=$1 tables=$2/tests/scenarios wine=$2/tools/wine
 sandbox=$(readlink -m -- "$3")
 "$wine/sandbox.sh" init "$sandbox" >/dev/null
 c=$sandbox/prefix/drive_c dosdevices=$sandbox/prefix/dosdevices
 declare -A kinds=([fixed]=hd [cdrom]=cdrom [remote]=network [removable]=floppy) drives=([n]=cdrom)
-links=() args=()  # links: each link's path in the sandbox, then where it leads
+links=() types=()  # links: each link's path in the sandbox, then where it leads
 
 while read -r directive a b _; do
     case $directive in
@@ -42,9 +42,9 @@ for letter in "${!drives[@]}"; do
     [[ ! -e $dosdevices/$letter: && ! -L $dosdevices/$letter: ]] ||
         [[ $(readlink -m -- "$dosdevices/$letter:") == "$c/e2e_drives/$letter" ]] ||
         { echo "drive $letter: is taken; not replacing it" >&2; exit 1; }
-    rm -f -- "$dosdevices/$letter:" && args+=("$letter:=")
+    rm -f -- "$dosdevices/$letter:" && types+=("\"$letter:\"=-")
     [[ $cmd == set ]] && ln -s -- "$c/e2e_drives/$letter" "$dosdevices/$letter:" &&
-        args[-1]+=${drives[$letter]}
+        types[-1]="\"$letter:\"=\"${drives[$letter]}\""
 done
 # rm removes links, never what they lead to.
 rm -rf -- "$c/e2e_park" "$c/e2e_scenarios" "$c/e2e_drives" "$c/vw-fs-links"
@@ -69,5 +69,8 @@ while IFS= read -r -d '' link; do
     [[ $(readlink -m -- "$link") == "$sandbox"/* ]] ||
         { echo "link ${link#"$sandbox"/} leads out of the sandbox" >&2; exit 1; }
 done < <(find "$c" -type l -print0)
-"$wine/wine-run.sh" "$sandbox" "$helper" "${args[@]}"
+# The drive types, by Wine's own registry editor, in the sealed sandbox.
+printf '%s\r\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' "${types[@]}" >"$c/drives.reg"
+eval "$("$wine/sandbox.sh" env "$sandbox")" && "$wine/sandbox.sh" check "$sandbox"
+wine regedit /s 'C:\drives.reg' && rm -- "$c/drives.reg"
 "$wine/sandbox.sh" stop "$sandbox" && "$wine/sandbox.sh" start "$sandbox" >/dev/null

@@ -106,9 +106,8 @@ inline State Applied(State s, const std::vector<preview::Change>& changes) {
         if (act == action::kStartProgram || act == action::kClearDocumentHistory ||
             act == action::kClearHistory)
             continue;
-        // A bin is read whole: Wine's one bin answers for every drive.
         const bool made = act.rfind("create", 0) == 0, there = s.count(id),
-                   loose = act.rfind("gone", 0) == 0 || id == "B";
+                   loose = act.rfind("gone", 0) == 0;
         const bool stays = made || act == action::kSetAttributes || act == action::kOverwriteFile;
         std::string& e = s[id];
         const auto bar = e.find('|');

@@ -1,17 +1,14 @@
-// What only the real program shows: its own folder and its hidden window.
-// One instance at a time and the boxes are rows of the wash table.
+// What only the real program shows: its hidden window. Its own folder (one
+// no ANSI code page holds), one instance at a time and the boxes are rows of
+// the wash table.
 #include <windows.h>
 // Needs the definitions of <windows.h> before it.
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/wide.h"
-#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_process.h"
 #include "startup/ini_path.h"
@@ -19,36 +16,6 @@
 
 namespace vw::win32 {
 namespace {
-
-// Started by the next test in a copy of this program: reports where it
-// finds itself in the file the environment names.
-TEST(Win32ProcessChild, ReportsItsProgramFolder) {
-    if (const wchar_t* report = ::_wgetenv(L"VW_PROGRAM_FOLDER_REPORT"))
-        std::ofstream(std::filesystem::path(report), std::ios::binary)
-            << Win32Process().ProgramFolder();
-}
-
-// A folder name no ANSI code page holds: the start and the program's own
-// look at its path both keep every character.
-TEST(Win32Process, ProgramInANonLatinFolderStartsAndFindsItsFolder) {
-    Win32FileSystem fs;
-    const std::string folder = fs.TempPath() + "Программа 日本 \xF0\x9F\x98\x80";
-    std::wstring wide, self(MAX_PATH * 4, L'\0');
-    ASSERT_TRUE(ToWide(folder, wide) && ::CreateDirectoryW(wide.c_str(), nullptr));
-    self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
-    ASSERT_TRUE(::CopyFileW(self.c_str(), (wide + L"\\child.exe").c_str(), TRUE));
-    ::SetEnvironmentVariableW(L"GTEST_FILTER", L"Win32ProcessChild.*");
-    ::SetEnvironmentVariableW(L"VW_PROGRAM_FOLDER_REPORT", (wide + L"\\report").c_str());
-    const DWORD id = Win32Process().StartProgram(folder + "\\child.exe", SW_HIDE);
-    ::SetEnvironmentVariableW(L"GTEST_FILTER", nullptr);
-    ::SetEnvironmentVariableW(L"VW_PROGRAM_FOLDER_REPORT", nullptr);
-    const UniqueKernelHandle child(::OpenProcess(SYNCHRONIZE, FALSE, id));
-    ASSERT_TRUE(child);
-    EXPECT_EQ(::WaitForSingleObject(child.get(), 120000), WAIT_OBJECT_0);
-    EXPECT_EQ(fs.ReadAll(folder + "\\report"), folder);
-    EXPECT_EQ(FolderOf("C:\\vantrixwash.exe"), "C:\\");
-    std::filesystem::remove_all(wide);
-}
 
 // Counts every attempt to show a top-level window of this thread, even one
 // undone at once.
@@ -100,6 +67,7 @@ TEST(Win32WashWindow, RunWithoutSettingsMarksEveryItemAndShowsNothing) {
         EXPECT_TRUE(std::any_of(drives.begin(), drives.end(),
                                 [](const std::string& d) { return d.rfind("c:", 0) == 0; }));
     }
+    EXPECT_EQ(FolderOf("C:\\vantrixwash.exe"), "C:\\");
     ::RemoveDirectoryA(custom.c_str());
     EXPECT_EQ(g_topLevelShows, 0);
     EXPECT_FALSE(::IsWindow(top)) << "unloading the form left its window";
