@@ -66,13 +66,14 @@ bool PassesFilter(const DirEntry& entry, std::uint32_t filter);
 // A filtered listing: one entry name at a time, the empty string at the end.
 class DirectoryListing {
   public:
+    DirectoryListing() = default;  // lists nothing
     DirectoryListing(std::unique_ptr<RawListing> raw, std::uint32_t filter)
         : raw_(std::move(raw)), filter_(filter) {}
     std::string Next();
 
   private:
     std::unique_ptr<RawListing> raw_;
-    std::uint32_t filter_;
+    std::uint32_t filter_ = 0;
 };
 
 // A file open for binary reading and writing; closed when destroyed.

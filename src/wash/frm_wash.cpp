@@ -1,5 +1,7 @@
 #include "wash/frm_wash.h"
 
+#include <algorithm>
+
 #include "common/read_ini.h"
 #include "platform/run_error.h"
 #include "startup/ini_path.h"
@@ -8,9 +10,10 @@ namespace vw {
 
 frmWash::frmWash(Platform& platform) : platform_(platform) {
     const auto& layout = WashWindowLayout();
-    for (std::size_t i = 0; i < layout.size(); ++i) visible_[i] = layout[i].visible;
-    // Laid out on a larger client area; the load step sets the real size.
-    view_ = platform_.ui.CreateHiddenWindow(layout, 4680, 3315);
+    std::transform(layout.begin(), layout.end(), visible_.begin(),
+                   [](const ControlLayout& c) { return c.visible; });
+    // The load step sets the real size.
+    view_ = platform_.ui.CreateHiddenWindow(layout, kWashWindowMadeWidth, kWashWindowMadeHeight);
     Form_Load();
 }
 

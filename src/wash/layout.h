@@ -34,6 +34,9 @@ constexpr std::size_t Index(Ctl c) {
 // The window's size after its load step, in twips.
 constexpr int kWashWindowWidth = 4590;
 constexpr int kWashWindowHeight = 2760;
+// The larger client area the controls are laid out on when it is made.
+constexpr int kWashWindowMadeWidth = 4680;
+constexpr int kWashWindowMadeHeight = 3315;
 
 // Indexed by Ctl.
 const std::vector<ControlLayout>& WashWindowLayout();

@@ -9,13 +9,13 @@
 #include "platform/win32/handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    STARTUPINFOA startup{};
-    ::GetStartupInfoA(&startup);
-    char self[MAX_PATH] = {};
-    const std::string path(self, ::GetModuleFileNameA(nullptr, self, MAX_PATH));
+    STARTUPINFOW startup{};
+    ::GetStartupInfoW(&startup);
+    wchar_t self[MAX_PATH] = {};
+    const std::wstring path(self, ::GetModuleFileNameW(nullptr, self, MAX_PATH));
     if ((startup.dwFlags & STARTF_USESHOWWINDOW) && startup.wShowWindow == SW_SHOWMINIMIZED &&
-        ::GetCommandLineA() == "\"" + path + "\"")
-        ::DeleteFileA((path.substr(0, path.rfind('\\')) + "\\started.flag").c_str());
+        ::GetCommandLineW() == L"\"" + path + L"\"")
+        ::DeleteFileW((path.substr(0, path.rfind(L'\\')) + L"\\started.flag").c_str());
     const vw::win32::UniqueKernelHandle release(
         ::OpenEventA(SYNCHRONIZE, FALSE, vw::e2e::kProbeRelease));
     if (release) ::WaitForSingleObject(release.get(), 300000);

@@ -332,9 +332,9 @@ TEST_P(Scenario, Row) {
     const bool previewed = test::SmallEnough(row_);
     const win32::StartedProcess preview =
         !previewed ? win32::StartedProcess{}
-                   : Start("C:\\windows\\system32\\cmd.exe", "/c \"\"" + kRun +
-                                                                 "\\vantrixpreview.exe\" --json >" +
-                                                                 kRun + "\\preview.json\"");
+                   : Start("C:\\windows\\system32\\cmd.exe",
+                           "/c \"\"" + kRun + "\\vantrixpreview.exe\" --json >\"" + kRun +
+                               "\\preview.json\"\"");
     DWORD exited = 1;
     ASSERT_TRUE(!previewed || WaitForSingleObject(preview.process.get(), 120000) == WAIT_OBJECT_0);
     EXPECT_TRUE(!previewed || GetExitCodeProcess(preview.process.get(), &exited));

@@ -34,7 +34,7 @@ void frmWash::WashTempFiles() {
     if (!TempDirIsWashable(dir, fs.WindowsFolder(), fs.ProfileFolder())) return;
 
     // Entries go while their listing is open; it just goes on with the next.
-    DirectoryListing files(nullptr, 0);
+    DirectoryListing files;
     std::string name;
     ResumeNext([&] {
         files = fs.List(dir, attr::kHidden);
@@ -48,7 +48,7 @@ void frmWash::WashTempFiles() {
     }
 
     const FileSystemObject fso(fs);
-    DirectoryListing folders(nullptr, 0);
+    DirectoryListing folders;
     ResumeNext([&] {
         folders = fs.List(dir, attr::kDirectory);
         name = folders.Next();
