@@ -32,8 +32,9 @@ using scn::Outcome;
 using Data = std::pair<DWORD, std::string>;  // a registry value's type and bytes
 
 // A folder no ANSI code page holds: the program must find itself there, and
-// start its companion from there.
-const std::string kRun = "C:\\e2e\\Программа 日本 \xF0\x9F\x98\x80";
+// start its companion from there. No blanks: Wine's cmd starts the preview
+// by its path unquoted.
+const std::string kRun = "C:\\e2e\\Программа日本\xF0\x9F\x98\x80";
 
 // A table that cannot be read ends this program before any test, naming
 // the file and line.

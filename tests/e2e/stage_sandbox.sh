@@ -72,5 +72,5 @@ done < <(find "$c" -type l -print0)
 # The drive types, by Wine's own registry editor, in the sealed sandbox.
 printf '%s\r\n' REGEDIT4 '' '[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' "${types[@]}" >"$c/drives.reg"
 eval "$("$wine/sandbox.sh" env "$sandbox")" && "$wine/sandbox.sh" check "$sandbox"
-wine regedit /s 'C:\drives.reg' && rm -- "$c/drives.reg"
+(cd "$c" && wine regedit /s 'C:\drives.reg') && rm -- "$c/drives.reg"
 "$wine/sandbox.sh" stop "$sandbox" && "$wine/sandbox.sh" start "$sandbox" >/dev/null

@@ -33,7 +33,7 @@ struct SimStage : contract::Stage {
         if (a[0] == "volume") return sim.files.AddFile(a[1], "", attr::kVolume), "0";
         if (a[0] == "drive") return sim.files.AddDrive(a[1][0], kind, a[3].empty()), "0";
         auto& history = sim.urlHistory;  // a URL, its flags, "inuse": clearing leaves it
-        const auto flags = a[0] == "history" && !a[2].empty() ? std::stoul(a[2], 0, 0) : 0;
+        const auto flags = a[0] == "history" && !a[2].empty() ? std::stoul(a[2], nullptr, 0) : 0;
         if (a[0] == "history") history.entries.push_back({a[1], "T", {}, {}, {}, uint32_t(flags)});
         if (a[0] == "history" && a[3] == "inuse") history.inUse.insert(a[1]);
         if (a[0] == "history") return "0";
