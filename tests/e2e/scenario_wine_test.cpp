@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <tuple>
 
@@ -66,33 +65,42 @@ HKEY Root(const scn::Thing& t) {
     return reinterpret_cast<HKEY>(t.root);
 }
 
-// Opens root\path one name at a time, so that no call sees more than one
-// name whatever the depth; with `made`, creates it and notes the first key
-// it made.
-LONG OpenKey(HKEY root, const std::string& path, win32::UniqueRegKey& key, REGSAM rights,
-             std::string* made = nullptr) {
-    HKEY at = root;
-    for (std::size_t from = 0, end = 0; from <= path.size(); from = end + 1) {
-        end = std::min(path.find('\\', from), path.size());
-        const std::wstring name = W(path.substr(from, end - from));
+// Keys opened below their parents, one name a call, so that no call sees
+// more than one name whatever the depth, and each once while the Keys live:
+// from the root, a 500-deep row would take 125,000 opens a read. With
+// `create`, what is missing is made, and the first key made noted.
+struct Keys {
+    explicit Keys(bool create = false) : create(create) {}
+    bool create;
+    std::string made;
+    std::map<std::tuple<HKEY, std::string, REGSAM>, win32::UniqueRegKey> held;
+
+    LONG Open(HKEY root, const std::string& path, HKEY& key, REGSAM rights = KEY_READ) {
+        win32::UniqueRegKey& at = held[{root, path, rights}];
+        if (at) return key = at.get(), ERROR_SUCCESS;
+        const std::size_t slash = path.rfind('\\');
+        HKEY parent = root;
+        const std::wstring name = W(path.substr(slash == path.npos ? 0 : slash + 1));
         DWORD how = 0;
-        const LONG status =
-            made ? RegCreateKeyExW(at, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &at,
-                                   &how)
-                 : RegOpenKeyExW(at, name.c_str(), 0, end == path.size() ? rights : KEY_READ, &at);
-        if (status != ERROR_SUCCESS) return status;
-        key.reset(at);
-        if (made && made->empty() && how == REG_CREATED_NEW_KEY) *made = path.substr(0, end);
+        LONG status = slash == path.npos ? 0 : Open(root, path.substr(0, slash), parent);
+        if (!status && create)
+            status = RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                     &key, &how);
+        else if (!status)
+            status = RegOpenKeyExW(parent, name.c_str(), 0, rights, &key);
+        if (!status) at.reset(key);
+        if (how == REG_CREATED_NEW_KEY && made.empty()) made = path;
+        return status;
     }
-    return ERROR_SUCCESS;
-}
+};
 
 void SetDacl(const scn::Thing& k, const char* sddl) {
-    win32::UniqueRegKey key;
+    Keys keys;
+    HKEY key = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (OpenKey(Root(k), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
+    if (keys.Open(Root(k), k.path, key, WRITE_DAC) == ERROR_SUCCESS &&
         ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr))
-        RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, sd);
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd);
     LocalFree(sd);
 }
 
@@ -110,8 +118,9 @@ std::optional<Data> Query(HKEY key, const std::wstring& name) {
     return Data{type, data.substr(0, size)};
 }
 std::optional<Data> Query(HKEY root, const std::string& path, const std::wstring& name) {
-    win32::UniqueRegKey key;
-    return OpenKey(root, path, key, KEY_READ) ? std::nullopt : Query(key.get(), name);
+    Keys keys;
+    HKEY key = nullptr;
+    return keys.Open(root, path, key) ? std::nullopt : Query(key, name);
 }
 LONG Set(HKEY key, const std::wstring& name, const Data& d) {
     return RegSetValueExW(key, name.c_str(), 0, d.first,
@@ -153,25 +162,10 @@ void ReadEntry(const std::string& path, bool tree, State& s) {
 }
 State Read(const std::vector<scn::Thing>& things) {
     State s;
-    // Each key opened once, below its parent: name by name from the root,
-    // a 500-deep row would take 125,000 opens a read.
-    std::map<std::string, win32::UniqueRegKey> opened;
-    const std::function<LONG(HKEY, const std::string&, HKEY&)> open = [&](HKEY root,
-                                                                          const std::string& path,
-                                                                          HKEY& key) {
-        const std::string id = std::to_string(reinterpret_cast<std::intptr_t>(root)) + path;
-        if (opened.count(id)) return key = opened[id].get(), LONG{ERROR_SUCCESS};
-        const std::size_t slash = path.rfind('\\');
-        HKEY parent = root;
-        const LONG above = slash == path.npos ? 0 : open(root, path.substr(0, slash), parent);
-        const std::wstring name = W(path.substr(slash == path.npos ? 0 : slash + 1));
-        const LONG status = above ? above : RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ, &key);
-        if (!status) opened[id].reset(key);
-        return status;
-    };
+    Keys keys;
     for (const scn::Thing& t : things) {
         HKEY key = nullptr;
-        const LONG status = t.root ? open(Root(t), t.path, key) : 2;
+        const LONG status = t.root ? keys.Open(Root(t), t.path, key) : 2;
         const auto data = status || t.kind != "value" ? std::nullopt : Query(key, W(t.name));
         DWORD size = 0;  // a cache entry that is there asks for more room
         if ((t.kind == "key" && status != ERROR_FILE_NOT_FOUND) || data ||
@@ -204,11 +198,11 @@ class Scenario : public ::testing::TestWithParam<std::size_t> {
         return "C:\\e2e_park\\" + row_.name + "\\C" + carrier.substr(2);
     }
     // Creates the key as needed; what did not exist goes when the row ends.
-    win32::UniqueRegKey Make(const scn::Thing& t) {
-        win32::UniqueRegKey key;
-        std::string made;
-        EXPECT_EQ(OpenKey(Root(t), t.path, key, 0, &made), ERROR_SUCCESS) << t.path;
-        if (!made.empty()) keysMade_.emplace_back(Root(t), made);
+    HKEY Make(const scn::Thing& t) {
+        HKEY key = nullptr;
+        planted_.made.clear();
+        EXPECT_EQ(planted_.Open(Root(t), t.path, key), ERROR_SUCCESS) << t.path;
+        if (!planted_.made.empty()) keysMade_.emplace_back(Root(t), planted_.made);
         return key;
     }
     // Files let go and keys opened up again, for the checks and the cleanup.
@@ -231,6 +225,7 @@ class Scenario : public ::testing::TestWithParam<std::size_t> {
     std::vector<std::pair<HKEY, std::string>> keysMade_;
     std::vector<std::tuple<HKEY, std::string, std::wstring, std::optional<Data>>> saved_;
     std::vector<win32::UniqueFileHandle> locks_;
+    Keys planted_{true};
 };
 
 TEST_P(Scenario, Row) {
@@ -295,7 +290,7 @@ TEST_P(Scenario, Row) {
             for (const std::string& p : cookies ? std::vector{user, t.path} : std::vector{t.path})
                 saved_.emplace_back(root, p, W(t.name), Query(root, p, W(t.name)));
             if (cookies) RegDeleteKeyValueW(root, W(user).c_str(), L"Cookies");
-            ASSERT_EQ(Set(Make(t).get(), W(t.name), DataOf(t)), ERROR_SUCCESS) << t.line;
+            ASSERT_EQ(Set(Make(t), W(t.name), DataOf(t)), ERROR_SUCCESS) << t.line;
         }
         ASSERT_TRUE(t.kind != "cache" || Commit(t)) << t.line;
         ASSERT_NE(t.kind, "history") << "Wine's URL history store keeps nothing";
@@ -426,15 +421,15 @@ TEST_P(Scenario, Row) {
 
 void Scenario::TearDown() {
     Release();
+    planted_.held.clear();
     for (const scn::Thing& u : row_.things)
         if (u.kind == "cache") DeleteUrlCacheEntryA(u.path.c_str());
     for (auto s = saved_.rbegin(); s != saved_.rend(); ++s) {
         const auto& [root, path, name, was] = *s;
-        win32::UniqueRegKey key;
-        std::string made;
-        if (was && OpenKey(root, path, key, 0, &made) == ERROR_SUCCESS) Set(key.get(), name, *was);
-        if (!was && OpenKey(root, path, key, KEY_SET_VALUE) == ERROR_SUCCESS)
-            RegDeleteValueW(key.get(), name.c_str());
+        Keys keys{bool(was)};
+        HKEY key = nullptr;
+        if (!keys.Open(root, path, key, KEY_SET_VALUE))
+            was ? Set(key, name, *was) : RegDeleteValueW(key, name.c_str());
     }
     for (auto k = keysMade_.rbegin(); k != keysMade_.rend(); ++k)
         RegDeleteTreeW(k->first, W(k->second).c_str());

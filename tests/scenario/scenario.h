@@ -67,11 +67,4 @@ struct ParseError : std::runtime_error {
 std::vector<Row> ParseFolder(const std::string& folder, const std::string& program,
                              const std::string& backend);
 
-// Whether a thing, there or not after the run and `same` as planted, came
-// out as its row says.
-inline bool Holds(Outcome o, bool there, bool same) {
-    return o == Outcome::kSet ||
-           (o == Outcome::kGone ? !there : there && same == (o == Outcome::kStays));
-}
-
 }  // namespace vw::scn

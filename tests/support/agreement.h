@@ -156,7 +156,9 @@ inline bool CameOut(const scn::Thing& t, const State& now, const std::string& va
     const bool same = t.kind == "value"
                           ? what == value
                           : t.kind != "file" || what.substr(what.find('|') + 1) == t.text;
-    return scn::Holds(t.outcome, there, same);
+    using scn::Outcome;
+    return t.outcome == Outcome::kSet ||
+           (t.outcome == Outcome::kGone ? !there : there && same == (t.outcome == Outcome::kStays));
 }
 
 // Where the changes made to `before` and `after` differ; overwritten bytes

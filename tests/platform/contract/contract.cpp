@@ -80,10 +80,10 @@ class Runner {
         }
         return bits;
     }
-    static std::string Join(Args items, bool sorted = true, const char* bar = "|") {
+    static std::string Join(Args items, bool sorted = true) {
         if (sorted) std::sort(items.begin(), items.end());
         std::string out;
-        for (std::size_t i = 0; i < items.size(); ++i) out += (i ? bar : "") + items[i];
+        for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "|" : "") + items[i];
         return out;
     }
     static std::string Name(const RegName& n) { return n.status ? Str(n.status) : "0 " + n.name; }
@@ -204,9 +204,7 @@ std::string Runner::Do(const Args& a) try {
     if (op == "ValueName") return Name(Key(a[1]).ValueName(Num(a[2])));
     if (op == "QueryInfo") {
         const RegInfo r = Key(a[1]).QueryInfo();
-        const KeyInfo& i = r.info;
-        seen = {Str(r.status), Str(i.SubKeyCount), Str(i.ValueCount)};
-        return Join(seen, false, " ");
+        return Str(r.status) + " " + Str(r.info.SubKeyCount) + " " + Str(r.info.ValueCount);
     }
     if (op == "ValueNames") {
         RegName n;
