@@ -11,12 +11,14 @@ namespace {
 
 using namespace preview;
 
-// Two items' worth of changes, the second ending the run; the last item on.
+// Three items' worth of changes, the last ending the run; the last item on.
 PreviewResult Sample() {
     PreviewResult r;
     r.switchedOn = std::vector<bool>(11, false);
-    r.switchedOn[5] = r.switchedOn[6] = r.switchedOn[10] = true;
-    for (int i = 0; i < 5; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
+    r.switchedOn[1] = r.switchedOn[5] = r.switchedOn[6] = r.switchedOn[10] = true;
+    r.log.ControlShown(Index(frmWash::RunSteps()[0].label));
+    r.log.Record(action::kClearDocumentHistory, "recent documents");
+    for (int i = 1; i < 5; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
     r.log.Record(action::kSetAttributes, "C:\\T\\d\\x.tmp").attributes = 0;
     r.log.Record(action::kDeleteFile, "C:\\T\\d\\x.tmp", 100);
     r.log.Record(action::kDeleteFile, "C:\\T\\d\\e\\y.tmp", 20);
