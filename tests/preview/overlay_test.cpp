@@ -31,6 +31,7 @@ void Seed(sim::SimPlatform& s) {
     f.AddLink("C:\\D\\link", "C:\\T");
     f.AddLink("C:\\D\\flink", "C:\\T\\t.tmp");
     f.AddDrive('N', DriveKind::kCdRom, false);
+    s.shell.recycled = 2;
     for (const char* v : {"MRU1", "Keep", "mru2"}) s.registry.SetString(kCu, "S\\A", v, "x");
     for (const char* k : {"S\\T\\b\\c", "S\\T\\e", "S\\Z"}) s.registry.AddKey(kCu, k);
     s.registry.SetString(kCu, "S\\T", "v", "x");
@@ -65,6 +66,7 @@ long Change(Platform& p, unsigned op, const std::string& path, const std::string
         if (op == 6) DeleteRegValuesByPrefix(p, kCu, key, "mru");
         if (op == 7) status = cu.CreateKey(key).status;
         if (op == 8) status = cu.DeleteKey(key);
+        if (op == 10) status = p.shell.EmptyRecycleBin("", 7);  // the wash empties every drive's
         if (op == 9)
             if (const RegOpen open = cu.OpenKey(key, 0); open.key)
                 status = open.key->DeleteValue("v");
@@ -92,6 +94,7 @@ std::string View(Platform& p) {
     for (const std::string& path : kPaths)
         out += path + " probe " + std::to_string(p.files.ProbeEntry(path).error) + "\n";
     out += std::to_string(p.registry.Root(0).OpenKey("S", 0).status) + " (no root)\n";
+    out += "bin " + std::to_string(p.shell.QueryRecycleBin("").items) + "\n";
     for (const std::string& path : kKeys) {
         const RegOpen open = p.registry.Root(kCu).OpenKey(path, 0);
         out += path + " " + std::to_string(open.status) + " " +
@@ -127,7 +130,7 @@ TEST(OverlayTest, ReadsAsTheMachineChangedForReal) {
         preview::PreviewPlatform overlay(under.platform(), log);
         const std::string untouched = View(under.platform());
         for (int step = 0; step < 12; ++step) {
-            const unsigned op = next(10);
+            const unsigned op = next(11);
             const std::string path = kPaths[next(kPaths.size())], key = kKeys[next(kKeys.size())];
             const std::size_t logged = log.Changes().size();
             const std::string was = View(real.platform());

@@ -6,6 +6,7 @@
 #include "platform/run_error.h"
 #include "platform/shell.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/url_history.h"
 #include "text/utf8.h"
 
 namespace vw::sim {
@@ -23,13 +24,13 @@ class SimShell : public Shell {
     long EmptyRecycleBin(const std::string& rootPath, std::uint32_t flags) override {
         journal_.push_back("empty recycle bin \"" + rootPath + "\" " + std::to_string(flags));
         // No drive is spelt otherwise: E_INVALIDARG.
-        if (!IsPlatformName(rootPath)) return static_cast<long>(0x80070057);
+        if (!IsPlatformName(rootPath)) return hresult::kInvalidArg;
         // E_FAIL when the bin was empty already, as the shell gives.
         recycledBytes = 0;
-        return std::exchange(recycled, 0) > 0 ? 0 : static_cast<long>(0x80004005);
+        return std::exchange(recycled, 0) > 0 ? 0 : hresult::kFail;
     }
     RecycleBinCount QueryRecycleBin(const std::string& rootPath) override {
-        if (!IsPlatformName(rootPath)) return {static_cast<std::int32_t>(0x80070057u), 0, 0};
+        if (!IsPlatformName(rootPath)) return {hresult::kInvalidArg, 0, 0};
         return {0, static_cast<std::uint64_t>(recycled), recycledBytes};
     }
 
