@@ -32,12 +32,27 @@ PreviewResult Sample() {
     return r;
 }
 
-// Each report of the sample, whole.
+// A run that goes through: one byte, a file of unknown size in a folder, one
+// cache entry.
+PreviewResult Complete() {
+    PreviewResult r;
+    r.switchedOn = std::vector<bool>(11, true);
+    for (int i = 0; i < 7; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
+    r.log.Record(action::kDeleteFile, "C:\\W\\one.txt", 1);
+    r.log.Record(action::kDeleteFile, "C:\\W\\f\\unknown.txt");
+    r.log.Record(action::kDeleteFolder, "C:\\W\\f");
+    r.log.Record(action::kDeleteCacheEntry, "http://a.test/");
+    return r;
+}
+
+// Each report of the samples, whole.
 TEST(ReportTest, BothReportsOfTheSample) {
     const char* const expected[] = {
 #include "preview/sample_reports.txt"
     };
-    std::ostringstream text, json;
+    std::ostringstream text, json, complete;
+    WriteTextReport(Complete(), complete);
+    EXPECT_EQ(complete.str(), expected[2]);
     WriteTextReport(Sample(), text);
     WriteJsonReport(Sample(), json);
     EXPECT_EQ(text.str(), expected[0]);
