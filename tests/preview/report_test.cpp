@@ -33,7 +33,7 @@ PreviewResult Sample() {
 }
 
 // A run that goes through: one byte, a file of unknown size in a folder, one
-// cache entry.
+// cache entry, a change in the last item.
 PreviewResult Complete() {
     PreviewResult r;
     r.switchedOn = std::vector<bool>(11, true);
@@ -42,6 +42,8 @@ PreviewResult Complete() {
     r.log.Record(action::kDeleteFile, "C:\\W\\f\\unknown.txt");
     r.log.Record(action::kDeleteFolder, "C:\\W\\f");
     r.log.Record(action::kDeleteCacheEntry, "http://a.test/");
+    for (int i = 7; i < 10; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
+    r.log.Record(action::kDeleteFile, "C:\\N\\cookies.txt", 2);
     return r;
 }
 
