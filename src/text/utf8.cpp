@@ -36,13 +36,11 @@ bool Utf8ToUtf16(std::string_view in, std::u16string& out) {
     bool lastWasLoneHigh = false;
     for (std::size_t i = 0; i < in.size();) {
         const auto b = static_cast<unsigned char>(in[i]);
-        std::size_t length = 0;
-        char32_t c = 0;
+        // ASCII stands for itself; a lead byte tells the length and its bits.
+        std::size_t length = 1;
+        char32_t c = b;
         char32_t least = 0;
-        if (b < 0x80) {
-            length = 1;
-            c = b;
-        } else if (b >= 0xC2 && b <= 0xDF) {
+        if (b >= 0xC2 && b <= 0xDF) {
             length = 2;
             c = b & 0x1F;
             least = 0x80;
@@ -54,7 +52,7 @@ bool Utf8ToUtf16(std::string_view in, std::u16string& out) {
             length = 4;
             c = b & 0x07;
             least = 0x10000;
-        } else {
+        } else if (b >= 0x80) {
             return false;
         }
         if (in.size() - i < length) return false;

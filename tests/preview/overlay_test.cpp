@@ -48,7 +48,7 @@ std::vector<std::string> Words(const std::string& text) {
 const auto kPaths = Words(
     R"(C:\D\a.tmp c:\d\\B.TMP C:\D\sub C:\D\sub\c.tmp C:\D\sub\deep C:\D\sub\deep\d.tmp
        C:\D\held.tmp C:\D\ro C:\D\link C:\D\new C:\D\new\n.tmp C:\ C:\D\ C:\X\y
-       C:\new C:\new\n.tmp N:\x)");
+       C:\new C:\new\n.tmp N:\x C:\D\new\)");
 const auto kKeys = Words(R"(S\A S\T S\T\b s\t\B\c S\T\e S\Z S\New\Deep S\No S\No\In S)");
 
 // One change of a kind the wash makes; its error number or status.

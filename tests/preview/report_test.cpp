@@ -33,7 +33,7 @@ PreviewResult Sample() {
 }
 
 // A run that goes through: one byte, a file of unknown size in a folder, one
-// cache entry, a change in the last item.
+// cache entry beside them and one alone, a change in the last item.
 PreviewResult Complete() {
     PreviewResult r;
     r.switchedOn = std::vector<bool>(11, true);
@@ -42,7 +42,9 @@ PreviewResult Complete() {
     r.log.Record(action::kDeleteFile, "C:\\W\\f\\unknown.txt");
     r.log.Record(action::kDeleteFolder, "C:\\W\\f");
     r.log.Record(action::kDeleteCacheEntry, "http://a.test/");
-    for (int i = 7; i < 10; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
+    r.log.ControlShown(Index(frmWash::RunSteps()[7].label));
+    r.log.Record(action::kDeleteCacheEntry, "http://b.test/");
+    for (int i = 8; i < 10; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
     r.log.Record(action::kDeleteFile, "C:\\N\\cookies.txt", 2);
     return r;
 }

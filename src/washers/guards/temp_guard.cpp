@@ -40,7 +40,7 @@ bool TempDirIsWashable(const std::string& dir, const std::string& windowsFolder,
     const std::size_t below = d.find_first_not_of('\\', root);
     if (root == 0 || below == std::string::npos || HasDotComponent(d, below)) return false;
     for (const std::string* kept : {&windowsFolder, &profileFolder}) {
-        if (!kept->empty() && Normal(*kept).rfind(d, 0) == 0) return false;
+        if (!kept->empty() && Normal(*kept).compare(0, d.size(), d) == 0) return false;
     }
     return true;
 }
