@@ -105,13 +105,12 @@ void WriteItem(const std::vector<const Change*>& changes, std::ostream& out) {
 void WriteTextReport(const PreviewResult& result, std::ostream& out) {
     const ChangeLog& log = result.log;
     const int items = static_cast<int>(ItemCount());
-    const int lastReached = result.ended ? result.endStep : items + 1;
     out << "What a wash would do now (nothing has been changed):\n";
     for (int step = 1; step <= items; ++step) {
         const bool on = static_cast<std::size_t>(step) <= result.switchedOn.size() &&
                         result.switchedOn[static_cast<std::size_t>(step) - 1];
         out << step << ". " << ItemName(step) << ": " << (on ? "on" : "off");
-        if (step > lastReached) out << ", not reached";
+        if (result.ended && step > result.endStep) out << ", not reached";
         out << "\n";
         std::vector<const Change*> changes;
         for (const Change& c : log.Changes()) {

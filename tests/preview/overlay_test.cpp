@@ -91,6 +91,10 @@ std::string View(Platform& p) {
     folder("C:");
     std::string out;
     for (const std::string& e : entries) out += e;
+    std::set<std::string> all;  // a pattern that ends in its separator lists all
+    const auto listing = p.files.Enumerate("C:\\D\\");
+    for (DirEntry e; listing->Next(e);) all.insert(e.name);
+    for (const std::string& name : all) out += name + " ";
     for (const std::string& path : kPaths)
         out += path + " probe " + std::to_string(p.files.ProbeEntry(path).error) + "\n";
     out += std::to_string(p.registry.Root(0).OpenKey("S", 0).status) + " (no root)\n";
