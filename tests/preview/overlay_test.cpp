@@ -134,8 +134,10 @@ TEST(OverlayTest, ReadsAsTheMachineChangedForReal) {
         preview::PreviewPlatform overlay(under.platform(), log);
         const std::string untouched = View(under.platform());
         for (int step = 0; step < 12; ++step) {
-            const unsigned op = next(11);
-            const std::string path = kPaths[next(kPaths.size())], key = kKeys[next(kKeys.size())];
+            // Each run makes a key first, for later steps to delete.
+            const unsigned op = step == 0 ? 7 : next(11);
+            const std::string path = kPaths[next(kPaths.size())],
+                              key = step == 0 ? "S\\New\\Deep" : kKeys[next(kKeys.size())];
             const std::size_t logged = log.Changes().size();
             const std::string was = View(real.platform());
             const long answer = Change(real.platform(), op, path, key);
