@@ -33,7 +33,8 @@ PreviewResult Sample() {
 }
 
 // A run that goes through: one byte, a file of unknown size in a folder, one
-// cache entry beside them and one alone, a change in the last item.
+// cache entry beside them and one alone, a change in the last item and one
+// after it.
 PreviewResult Complete() {
     PreviewResult r;
     r.switchedOn = std::vector<bool>(11, true);
@@ -46,6 +47,8 @@ PreviewResult Complete() {
     r.log.Record(action::kDeleteCacheEntry, "http://b.test/");
     for (int i = 8; i < 10; ++i) r.log.ControlShown(Index(frmWash::RunSteps()[i].label));
     r.log.Record(action::kDeleteFile, "C:\\N\\cookies.txt", 2);
+    r.log.ControlShown(Index(frmWash::RunSteps()[10].label));
+    r.log.Record(action::kStartProgram, "C:\\P\\later.exe");
     return r;
 }
 
