@@ -69,12 +69,13 @@ test: deps
 	@$(MAKE) --no-print-directory -j2 --output-sync=target test-host-chain test-windows-chain
 	@echo "make test: every test of both builds passed"
 
+chain = for t in $(1); do MAKEFLAGS= $(MAKE) -j2 -Otarget --no-print-directory $$t || exit 1; done
+
 test-host-chain:
-	@for t in test-host test-asan; do MAKEFLAGS= $(MAKE) -j2 -Otarget --no-print-directory $$t || exit 1; done
+	@$(call chain,test-host test-asan)
 
 test-windows-chain:
-	@for t in test-windows test-package test-demo; do \
-		MAKEFLAGS= $(MAKE) -j2 -Otarget --no-print-directory $$t || exit 1; done
+	@$(call chain,test-windows test-package test-demo)
 
 demo: windows
 	@tools/demo.sh $(CURDIR)/build/windows/bin/vantrixwash.exe $(CURDIR)/build/demo

@@ -2,15 +2,12 @@
 
 #include "platform/file_system.h"
 #include "platform/run_error.h"
+#include "platform/url_history.h"
 #include "preview/preview_files.h"
 
 namespace vw::preview {
 
 namespace {
-
-// HRESULTs, negative however wide a long is.
-constexpr long kFail = static_cast<std::int32_t>(0x80004005u);
-constexpr long kInvalidArg = static_cast<std::int32_t>(0x80070057u);
 
 // The real window, with its done-markers reported to the log.
 class MarkedView : public WindowView {
@@ -48,8 +45,8 @@ void PreviewShell::ClearRecentDocuments() {
 
 long PreviewShell::EmptyRecycleBin(const std::string& rootPath, std::uint32_t) {
     const RecycleBinCount bin = QueryRecycleBin(rootPath);
-    if (bin.status == kInvalidArg || (bin.status >= 0 && bin.items == 0)) {
-        return bin.status >= 0 ? kFail : bin.status;
+    if (bin.status == hresult::kInvalidArg || (bin.status >= 0 && bin.items == 0)) {
+        return bin.status >= 0 ? hresult::kFail : bin.status;
     }
     Change& change =
         log_.Record(action::kEmptyRecycleBin, rootPath.empty() ? "every drive" : rootPath);

@@ -32,11 +32,13 @@ struct SimStage : contract::Stage {
         if (a[0] == "link") return sim.files.AddLink(a[1], a[2]), "0";
         if (a[0] == "volume") return sim.files.AddFile(a[1], "", attr::kVolume), "0";
         if (a[0] == "drive") return sim.files.AddDrive(a[1][0], kind, a[3].empty()), "0";
-        auto& history = sim.urlHistory;  // a URL, its flags, "inuse": clearing leaves it
-        const auto flags = a[0] == "history" && !a[2].empty() ? std::stoul(a[2], nullptr, 0) : 0;
-        if (a[0] == "history") history.entries.push_back({a[1], "T", {}, {}, {}, uint32_t(flags)});
-        if (a[0] == "history" && a[3] == "inuse") history.inUse.insert(a[1]);
-        if (a[0] == "history") return "0";
+        auto& history = sim.urlHistory;
+        if (a[0] == "history") {  // a URL, its flags, "inuse": clearing leaves it
+            const auto flags = a[2].empty() ? 0ul : std::stoul(a[2], nullptr, 0);
+            history.entries.push_back({a[1], "T", {}, {}, {}, static_cast<std::uint32_t>(flags)});
+            if (a[3] == "inuse") history.inUse.insert(a[1]);
+            return "0";
+        }
         if (a[0] == "stored") return std::to_string(history.entries.size());
         if (a[0] == "refuse" && a[2].empty()) return sim.registry.RefuseDelete(kHkcu, a[1]), "0";
         if (a[0] == "refuse") return sim.registry.RefuseValueDelete(kHkcu, a[1], a[2]), "0";
