@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/hresult.h"
+
 namespace vw {
 
 // What a Recycle Bin holds, as the shell counts it; `status` its HRESULT.
@@ -32,7 +34,7 @@ class Shell {
     // drive when it is empty. Returns a value, never raises. A shell that
     // cannot count answers E_NOTIMPL.
     virtual RecycleBinCount QueryRecycleBin(const std::string&) {
-        return {static_cast<std::int32_t>(0x80004001u), 0, 0};
+        return {hresult::kNotImplemented, 0, 0};
     }
 };
 

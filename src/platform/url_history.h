@@ -6,19 +6,9 @@
 #include <string>
 
 #include "platform/file_time.h"
+#include "platform/hresult.h"
 
 namespace vw {
-
-// A COM result: negative means failure. The history store's failures raise
-// RunError carrying it as their number.
-using HResult = std::int32_t;
-
-namespace hresult {
-constexpr HResult kNotImplemented = static_cast<HResult>(0x80004001u);
-constexpr HResult kFail = static_cast<HResult>(0x80004005u);
-constexpr HResult kInvalidArg = static_cast<HResult>(0x80070057u);
-constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154u);
-}  // namespace hresult
 
 // An entry's flag bits, and the query flags of a filtered walk.
 namespace staturl {

@@ -2,7 +2,6 @@
 
 #include "platform/file_system.h"
 #include "platform/run_error.h"
-#include "platform/url_history.h"
 #include "preview/preview_files.h"
 
 namespace vw::preview {

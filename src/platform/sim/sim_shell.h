@@ -6,7 +6,6 @@
 #include "platform/run_error.h"
 #include "platform/shell.h"
 #include "platform/sim/sim_file_system.h"
-#include "platform/url_history.h"
 #include "text/utf8.h"
 
 namespace vw::sim {
